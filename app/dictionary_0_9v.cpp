@@ -1,0 +1,350 @@
+// SPDX-License-Identifier: MIT
+#include "dictionary_0_9v.h"
+
+#include "../commands/linktarget.h"
+#include "../commands/searchcommand.h"
+#include "../settings/windowsettings.h"
+#include "../store/dictionarystore.h"
+#include "../store/resulthtml.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QSqlDatabase>
+#include <QTabWidget>
+#include <QTextBrowser>
+#include <QVBoxLayout>
+
+namespace {
+
+const char aboutText[] =
+    "<h3>Orvanta Dictionary</h3>"
+    "<p>A English to Sinhala Dictionary just build<br>for simplicity</p>"
+    "<p>Version 1.4</p>"
+    "<p>Copyright \xA9 2026 the Orvanta Dictionary developers</p>"
+    "<p>Free software under the MIT licence.</p>"
+    "<p>Written by the Orvanta Dictionary developers for Norvelk.</p>"
+    "<p><a href='https://norvelk.example/orvanta'>norvelk.example/orvanta</a></p>";
+
+const char helpLabelText[] = "Type <b>-h</b> or <b>--help</b> in search box <br />for view help document";
+
+QFont sharedFont()
+{
+    QFont font;
+    font.setPointSize(10);
+    return font;
+}
+
+QList<QRect> availableScreenAreas()
+{
+    QList<QRect> areas;
+    const QList<QScreen *> screens = QGuiApplication::screens();
+    for (const QScreen *screen : screens)
+        areas.append(screen->availableGeometry());
+    return areas;
+}
+
+} // namespace
+
+Dictionary_0_9v::Dictionary_0_9v(QWidget *parent)
+    : QWidget(parent), showHistoryAtStartup(false), database(nullptr), clipboardRetryPending(false)
+{
+    // Widgets of the Dictionary and Settings pages.
+    createDictionaryPage();
+    createSettingsPage();
+
+    // The option boxes are wired before the stored settings are applied, so
+    // applying them runs their slots.
+    connect(alwaysOnTopCheckBox, SIGNAL(stateChanged(int)), this, SLOT(changeAlwaysOnTop()));
+    connect(showHistoryCheckBox, SIGNAL(stateChanged(int)), this, SLOT(changeShowHistoryAtStartup()));
+    connect(clearButton, SIGNAL(clicked()), this, SLOT(clearHistory()));
+
+    // About page, the tabs and the window's own layout.
+    createAboutPageAndTabs();
+
+    // The one database connection.
+    openDatabase();
+
+    // Icon, title and the fixed size.
+    setWindowIcon(QIcon(QStringLiteral(":icons/dic.png")));
+    setWindowTitle(QStringLiteral("Orvanta Dictionary"));
+    setFixedSize(235, 354);
+
+    // Stored position and options.
+    loadSettings();
+
+    // Typing goes to the search box from the start.
+    searchBox->setFocus(Qt::OtherFocusReason);
+
+    // Look up the clipboard text, or show the history.
+    runStartupChoice();
+
+    // Searching and link clicks only from here on.
+    connect(searchButton, SIGNAL(clicked()), this, SLOT(showWordDef()));
+    connect(resultView, SIGNAL(anchorClicked(QUrl)), this, SLOT(showWordDefFromUrl(QUrl)));
+}
+
+Dictionary_0_9v::~Dictionary_0_9v()
+{
+    // Drop the handle before the connection so none of it is left in use.
+    delete database;
+    QSqlDatabase::removeDatabase(QLatin1String(QSqlDatabase::defaultConnection));
+}
+
+void Dictionary_0_9v::createDictionaryPage()
+{
+    dictionaryTab = new QWidget;
+
+    searchBox = new QLineEdit;
+    const QFont font = sharedFont();
+    searchBox->setFont(font);
+
+    searchButton = new QPushButton;
+    searchButton->setIcon(QIcon(QStringLiteral(":/icons/search.png")));
+    searchButton->setFlat(true);
+    searchButton->setShortcut(QKeySequence(Qt::Key_Return));
+
+    resultView = new QTextBrowser;
+    resultView->setReadOnly(true);
+    resultView->setFont(font);
+    resultView->setOpenLinks(false);
+
+    auto *searchRow = new QHBoxLayout;
+    searchRow->addWidget(searchBox);
+    searchRow->addWidget(searchButton);
+
+    auto *pageLayout = new QVBoxLayout;
+    pageLayout->addLayout(searchRow);
+    pageLayout->addWidget(resultView);
+    dictionaryTab->setLayout(pageLayout);
+}
+
+void Dictionary_0_9v::createSettingsPage()
+{
+    settingsTab = new QWidget;
+
+    alwaysOnTopCheckBox = new QCheckBox(QStringLiteral("Always on top"));
+    auto *mainGroup = new QGroupBox(QStringLiteral("Main"));
+    auto *mainLayout = new QVBoxLayout;
+    mainLayout->addWidget(alwaysOnTopCheckBox);
+    mainGroup->setLayout(mainLayout);
+
+    showHistoryCheckBox = new QCheckBox(QStringLiteral("Show history at startup"));
+    showHistoryCheckBox->setChecked(false);
+    clearButton = new QPushButton(QStringLiteral("Clear"));
+    auto *historyGroup = new QGroupBox(QStringLiteral("History"));
+    auto *historyLayout = new QVBoxLayout;
+    historyLayout->addWidget(showHistoryCheckBox);
+    historyLayout->addWidget(clearButton);
+    historyGroup->setLayout(historyLayout);
+
+    auto *helpLabel = new QLabel(QLatin1String(helpLabelText));
+    auto *helpGroup = new QGroupBox(QStringLiteral("Help"));
+    auto *helpLayout = new QVBoxLayout;
+    helpLayout->addWidget(helpLabel);
+    helpGroup->setLayout(helpLayout);
+
+    auto *pageLayout = new QVBoxLayout;
+    pageLayout->addWidget(mainGroup);
+    pageLayout->addWidget(historyGroup);
+    pageLayout->addWidget(helpGroup);
+    pageLayout->addStretch();
+    settingsTab->setLayout(pageLayout);
+}
+
+void Dictionary_0_9v::createAboutPageAndTabs()
+{
+    aboutTab = new QWidget;
+    auto *aboutLabel = new QLabel(QLatin1String(aboutText));
+    auto *aboutLayout = new QVBoxLayout;
+    aboutLayout->addWidget(aboutLabel);
+    aboutLayout->addStretch();
+    aboutTab->setLayout(aboutLayout);
+
+    auto *tabs = new QTabWidget;
+    tabs->addTab(dictionaryTab, QStringLiteral("Dictionary"));
+    tabs->addTab(settingsTab, QStringLiteral("Settings"));
+    tabs->addTab(aboutTab, QStringLiteral("About"));
+    tabs->setMovable(true);
+
+    auto *windowLayout = new QHBoxLayout;
+    windowLayout->addWidget(tabs);
+    setLayout(windowLayout);
+}
+
+void Dictionary_0_9v::openDatabase()
+{
+    database = new QSqlDatabase;
+    *database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"),
+                                          QLatin1String(QSqlDatabase::defaultConnection));
+    QString error;
+    if (!DictionaryStore::open(*database, &error))
+        reportDatabaseError(error);
+}
+
+void Dictionary_0_9v::runStartupChoice()
+{
+    const QString text = QGuiApplication::clipboard()->text(QClipboard::Clipboard);
+    if (!text.isEmpty() && !showHistoryAtStartup)
+        lookUpClipboardText(text);
+    if (showHistoryAtStartup) {
+        showHistory();
+        searchBox->setText(QStringLiteral("--history"));
+        searchBox->selectAll();
+    }
+    clipboardRetryPending = text.isEmpty() && !showHistoryAtStartup;
+}
+
+void Dictionary_0_9v::lookUpClipboardText(const QString &text)
+{
+    searchBox->setText(text);
+    showWordDef();
+}
+
+void Dictionary_0_9v::retryClipboardLookup()
+{
+    clipboardRetryPending = false;
+    if (!searchBox->text().isEmpty() || searchBox->isModified())
+        return;
+    const QString text = QGuiApplication::clipboard()->text(QClipboard::Clipboard);
+    if (!text.isEmpty())
+        lookUpClipboardText(text);
+}
+
+bool Dictionary_0_9v::event(QEvent *event)
+{
+    const bool handled = QWidget::event(event);
+    if (event->type() == QEvent::WindowActivate && clipboardRetryPending)
+        retryClipboardLookup();
+    return handled;
+}
+
+void Dictionary_0_9v::reportDatabaseError(const QString &text)
+{
+    QMessageBox::warning(nullptr, QStringLiteral("Error"), text, QMessageBox::Ok, QMessageBox::NoButton);
+}
+
+void Dictionary_0_9v::showWordDef()
+{
+    clipboardRetryPending = false;
+    const QString text = searchBox->text();
+    switch (recognizeSearchCommand(text)) {
+    case SearchCommand::History:
+        showHistory();
+        break;
+    case SearchCommand::Help:
+        showHelp();
+        break;
+    case SearchCommand::Version:
+        showVersion();
+        break;
+    case SearchCommand::None:
+        if (!text.isEmpty())
+            resultView->setText(getWordDef(text.toLower()));
+        break;
+    }
+    searchBox->selectAll();
+}
+
+void Dictionary_0_9v::showWordDefFromUrl(QUrl url)
+{
+    clipboardRetryPending = false;
+    const QString word = wordFromLink(url);
+    if (!word.isEmpty()) {
+        const QString html = getWordDef(word.toLower());
+        resultView->clear();
+        resultView->setText(html);
+    }
+    searchBox->setText(word);
+    searchBox->selectAll();
+}
+
+QString Dictionary_0_9v::getWordDef(QString word)
+{
+    QString entry;
+    QString error;
+    if (!DictionaryStore::lookup(word, &entry, &error))
+        reportDatabaseError(error);
+    if (!entry.isEmpty())
+        addToHistory(word);
+    return senseListHtml(entry);
+}
+
+void Dictionary_0_9v::addToHistory(QString word)
+{
+    QString error;
+    if (!DictionaryStore::record(word, &error))
+        reportDatabaseError(error);
+}
+
+void Dictionary_0_9v::showHistory()
+{
+    QStringList words;
+    QString error;
+    if (!DictionaryStore::recentWords(&words, &error))
+        reportDatabaseError(error);
+    resultView->setText(historyListHtml(words));
+}
+
+void Dictionary_0_9v::clearHistory()
+{
+    QString error;
+    if (!DictionaryStore::clear(&error))
+        reportDatabaseError(error);
+}
+
+void Dictionary_0_9v::showHelp()
+{
+    resultView->setText(helpPage());
+}
+
+void Dictionary_0_9v::showVersion()
+{
+    resultView->setText(versionPage());
+}
+
+void Dictionary_0_9v::loadSettings()
+{
+    const WindowSettings stored = WindowSettings::load();
+    showHistoryAtStartup = stored.showHistoryAtStartup;
+    const QScreen *primary = QGuiApplication::primaryScreen();
+    move(primary ? placeWindow(stored.pos, size(), availableScreenAreas(), primary->availableGeometry())
+                 : stored.pos);
+    alwaysOnTopCheckBox->setChecked(stored.alwaysOnTop);
+    showHistoryCheckBox->setChecked(showHistoryAtStartup);
+}
+
+void Dictionary_0_9v::saveSettings()
+{
+    WindowSettings current;
+    current.pos = pos();
+    current.alwaysOnTop = alwaysOnTopCheckBox->isChecked();
+    current.showHistoryAtStartup = showHistoryCheckBox->isChecked();
+    current.save();
+}
+
+void Dictionary_0_9v::closeEvent(QCloseEvent *event)
+{
+    saveSettings();
+    event->accept();
+}
+
+void Dictionary_0_9v::changeAlwaysOnTop()
+{
+    setWindowFlags(alwaysOnTopCheckBox->isChecked() ? Qt::WindowStaysOnTopHint : Qt::Widget);
+    show();
+}
+
+void Dictionary_0_9v::changeShowHistoryAtStartup()
+{
+    showHistoryAtStartup = showHistoryCheckBox->isChecked();
+}

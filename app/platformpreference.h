@@ -1,0 +1,15 @@
+// SPDX-License-Identifier: MIT
+#ifndef PLATFORMPREFERENCE_H
+#define PLATFORMPREFERENCE_H
+
+#include <QByteArray>
+
+// The value to give QT_QPA_PLATFORM before the application object is made,
+// given its current value (null when unset), or a null array to leave it
+// alone. Under Wayland a native window cannot be moved, kept on top, or read
+// the clipboard before it has focus; XWayland can, so prefer it and fall back
+// to Wayland where no X server is there. A value the user set, even an empty
+// one, is never changed.
+QByteArray preferredPlatform(const char *current);
+
+#endif

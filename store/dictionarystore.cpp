@@ -1,0 +1,80 @@
+// SPDX-License-Identifier: MIT
+#include "dictionarystore.h"
+
+#include <QFileInfo>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QVariant>
+
+namespace {
+
+const QLatin1String wordPlaceholder(":word");
+
+// Prepares and runs one statement on the default connection; the word is
+// bound only when the statement asks for it.
+bool run(QSqlQuery &query, const QString &statement, const QString &word, QString *error)
+{
+    query.prepare(statement);
+    if (statement.contains(wordPlaceholder))
+        query.bindValue(wordPlaceholder, QVariant(word), QSql::In);
+    if (query.exec())
+        return true;
+    *error = query.lastError().text();
+    return false;
+}
+
+} // namespace
+
+namespace DictionaryStore {
+
+bool open(QSqlDatabase &database, QString *error)
+{
+    const QString path = QString::fromLatin1(fileName);
+    // mode=rw opens an existing file only: a missing dictionary must not
+    // leave an empty one behind in the working directory.
+    database.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI"));
+    database.setDatabaseName(QStringLiteral("file:") + path + QStringLiteral("?mode=rw"));
+    if (database.open())
+        return true;
+    const QString reason = QFileInfo::exists(path) ? database.lastError().text()
+                                                   : QStringLiteral("The file does not exist.");
+    *error = QStringLiteral("Cannot open the dictionary file %1\n%2")
+                 .arg(QFileInfo(path).absoluteFilePath(), reason);
+    return false;
+}
+
+bool lookup(const QString &word, QString *value, QString *error)
+{
+    QSqlQuery query{QSqlDatabase()};
+    const bool ok = run(query, QStringLiteral("select value from dict where key = :word"), word, error);
+    value->clear();
+    while (query.next())
+        *value = query.value(0).toString();
+    return ok;
+}
+
+bool record(const QString &word, QString *error)
+{
+    QSqlQuery query{QSqlDatabase()};
+    return run(query, QStringLiteral("insert into history(word) values(:word)"), word, error);
+}
+
+bool recentWords(QStringList *words, QString *error)
+{
+    QSqlQuery query{QSqlDatabase()};
+    const bool ok = run(query, QStringLiteral("select word from history order by id desc limit 20"),
+                        QString(), error);
+    words->clear();
+    while (query.next())
+        words->append(query.value(0).toString());
+    return ok;
+}
+
+bool clear(QString *error)
+{
+    QSqlQuery query{QSqlDatabase()};
+    return run(query, QStringLiteral("delete from history"), QString(), error);
+}
+
+} // namespace DictionaryStore

@@ -1,0 +1,30 @@
+// SPDX-License-Identifier: MIT
+#ifndef DICTIONARYSTORE_H
+#define DICTIONARYSTORE_H
+
+#include <QString>
+#include <QStringList>
+
+class QSqlDatabase;
+
+// The statements the program runs on its one connection. Each makes a fresh
+// query on the default connection and runs it to its end, so no read
+// transaction outlives the call. On failure they return false and put the
+// driver's error text into *error.
+namespace DictionaryStore {
+
+inline constexpr const char *fileName = "./en-si.db";
+
+// Opens the existing dictionary file for reading and writing; never creates
+// one. The error names the file's absolute path and the driver's reason.
+bool open(QSqlDatabase &database, QString *error);
+
+// The value of the last row keyed by the word; empty when there is none.
+bool lookup(const QString &word, QString *value, QString *error);
+bool record(const QString &word, QString *error);
+bool recentWords(QStringList *words, QString *error);
+bool clear(QString *error);
+
+} // namespace DictionaryStore
+
+#endif

@@ -1,0 +1,50 @@
+// SPDX-License-Identifier: MIT
+#ifndef IMPORTER_H
+#define IMPORTER_H
+
+#include "entrycollection.h"
+#include "sourceparser.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+class QTextStream;
+
+struct ImportOptions
+{
+    std::optional<SourceFormat> format; // recognised per file when unset
+    bool emptyFirst = false;            // --replace
+    bool skipBad = false;               // --skip-bad
+    bool reverse = true;                // Sinhala senses become keys too
+};
+
+// Reads word lists into one collection of entries and writes it into a
+// dictionary file. Every source is read before the file is touched, so a bad
+// line stops the import with nothing written.
+class Importer
+{
+public:
+    explicit Importer(const ImportOptions &options);
+
+    // Problems go to messages, one line each: "file:line: reason". With a
+    // terminal for progress, a running count of lines is shown on it.
+    bool readSource(const QString &path, QTextStream &messages, bool showProgress = false);
+    bool write(const QString &databasePath, QString *error) const;
+
+    // Folds one parsed record into the entries, in both directions.
+    void addRecord(const SourceRecord &record);
+
+    const EntryCollection &entries() const { return collected; }
+    qint64 linesRead() const { return lines; }
+    qint64 linesSkipped() const { return skipped; }
+
+private:
+    ImportOptions options;
+    EntryCollection collected;
+    qint64 lines = 0;
+    qint64 skipped = 0;
+};
+
+#endif
