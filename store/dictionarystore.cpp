@@ -11,16 +11,29 @@ namespace {
 
 const QLatin1String wordPlaceholder(":word");
 
+// Qt gives no text when the connection never opened; the box must say why.
+QString reasonFor(const QSqlQuery &query)
+{
+    const QString text = query.lastError().text();
+    return text.isEmpty() ? QStringLiteral("The dictionary database is not open.") : text;
+}
+
 // Prepares and runs one statement on the default connection; the word is
 // bound only when the statement asks for it.
 bool run(QSqlQuery &query, const QString &statement, const QString &word, QString *error)
 {
-    query.prepare(statement);
+    // A statement that cannot even be prepared (a file that is no database,
+    // a missing table) fails with the driver's reason for that, rather than
+    // with the binding error that running it anyway would give.
+    if (!query.prepare(statement)) {
+        *error = reasonFor(query);
+        return false;
+    }
     if (statement.contains(wordPlaceholder))
         query.bindValue(wordPlaceholder, QVariant(word), QSql::In);
     if (query.exec())
         return true;
-    *error = query.lastError().text();
+    *error = reasonFor(query);
     return false;
 }
 
@@ -37,10 +50,10 @@ bool open(QSqlDatabase &database, QString *error)
     database.setDatabaseName(QStringLiteral("file:") + path + QStringLiteral("?mode=rw"));
     if (database.open())
         return true;
-    const QString reason = QFileInfo::exists(path) ? database.lastError().text()
-                                                   : QStringLiteral("The file does not exist.");
     *error = QStringLiteral("Cannot open the dictionary file %1\n%2")
-                 .arg(QFileInfo(path).absoluteFilePath(), reason);
+                 .arg(QFileInfo(path).absoluteFilePath(), database.lastError().text());
+    if (!QFileInfo::exists(path))
+        error->append(QStringLiteral("\nThe file does not exist."));
     return false;
 }
 

@@ -28,16 +28,10 @@ bool exec(QSqlQuery &query, const QString &statement, QString *error)
 
 bool createSchema(QSqlDatabase &db, QString *error)
 {
-    QString sql;
-    const QStringList lines = QString::fromUtf8(dictionarySchema).split(QLatin1Char('\n'));
-    for (const QString &line : lines) {
-        if (!line.trimmed().startsWith(QLatin1String("--")))
-            sql += line + QLatin1Char('\n');
-    }
     QSqlQuery query(db);
-    const QStringList statements = sql.split(QLatin1Char(';'));
+    const QStringList statements = DictionaryWriter::schemaStatements();
     for (const QString &statement : statements) {
-        if (!statement.trimmed().isEmpty() && !exec(query, statement, error))
+        if (!exec(query, statement, error))
             return false;
     }
     return true;
@@ -141,6 +135,19 @@ bool writeNew(const QString &path, const QList<Entry> &entries, QString *error)
 }
 
 } // namespace
+
+QStringList DictionaryWriter::schemaStatements()
+{
+    QString sql;
+    const QStringList lines = QString::fromUtf8(dictionarySchema).split(QLatin1Char('\n'));
+    for (const QString &line : lines) {
+        if (!line.trimmed().startsWith(QLatin1String("--")))
+            sql += line + QLatin1Char('\n');
+    }
+    QStringList statements = sql.split(QLatin1Char(';'));
+    statements.removeIf([](const QString &statement) { return statement.trimmed().isEmpty(); });
+    return statements;
+}
 
 bool DictionaryWriter::write(const QString &path, const QList<Entry> &entries, bool emptyFirst, QString *error)
 {

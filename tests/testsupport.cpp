@@ -1,0 +1,250 @@
+// SPDX-License-Identifier: MIT
+#include "testsupport.h"
+
+#include "tools/importer/dictionarywriter.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDir>
+#include <QDirIterator>
+#include <QMessageBox>
+#include <QSettings>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextBrowser>
+#include <QTextDocument>
+
+#include <unistd.h>
+
+namespace {
+
+const char fixtureConnection[] = "fixture";
+
+template <typename Work>
+void withDatabase(const QString &path, Work work)
+{
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QLatin1String(fixtureConnection));
+        db.setDatabaseName(path);
+        if (!db.open())
+            qFatal("fixture: cannot open %s", qPrintable(path));
+        work(db);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(QLatin1String(fixtureConnection));
+}
+
+void execOrDie(QSqlQuery &query, const QString &statement)
+{
+    if (!query.exec(statement))
+        qFatal("fixture: %s: %s", qPrintable(statement), qPrintable(query.lastError().text()));
+}
+
+QFont programFont()
+{
+    QFont font;
+    font.setPointSize(10);
+    return font;
+}
+
+} // namespace
+
+TestEnvironment::TestEnvironment() : previousDirectory(QDir::currentPath())
+{
+    QDir::setCurrent(dir.path());
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path() + QStringLiteral("/config"));
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir.path() + QStringLiteral("/config"));
+}
+
+TestEnvironment::~TestEnvironment()
+{
+    QDir::setCurrent(previousDirectory);
+}
+
+QString TestEnvironment::databasePath() const
+{
+    return dir.filePath(QStringLiteral("en-si.db"));
+}
+
+void TestEnvironment::createDatabase(const QStringList &statements) const
+{
+    withDatabase(databasePath(), [&](QSqlDatabase &db) {
+        QSqlQuery query(db);
+        for (const QString &statement : statements)
+            execOrDie(query, statement);
+    });
+}
+
+void TestEnvironment::createDictionary(const QList<Row> &rows, const QStringList &schema) const
+{
+    createDatabase(schema.isEmpty() ? DictionaryWriter::schemaStatements() : schema);
+    withDatabase(databasePath(), [&](QSqlDatabase &db) {
+        QSqlQuery insert(db);
+        insert.prepare(QStringLiteral("insert into dict(key, value) values(?, ?)"));
+        for (const Row &row : rows) {
+            insert.bindValue(0, row.first);
+            insert.bindValue(1, row.second);
+            if (!insert.exec())
+                qFatal("fixture: insert %s: %s", qPrintable(row.first), qPrintable(insert.lastError().text()));
+        }
+    });
+}
+
+void TestEnvironment::exec(const QString &statement) const
+{
+    createDatabase({statement});
+}
+
+QStringList TestEnvironment::history() const
+{
+    QStringList words;
+    withDatabase(databasePath(), [&](QSqlDatabase &db) {
+        QSqlQuery query(db);
+        execOrDie(query, QStringLiteral("select word from history order by id"));
+        while (query.next())
+            words.append(query.value(0).toString());
+    });
+    return words;
+}
+
+QVariant TestEnvironment::scalar(const QString &statement) const
+{
+    QVariant value;
+    withDatabase(databasePath(), [&](QSqlDatabase &db) {
+        QSqlQuery query(db);
+        execOrDie(query, statement);
+        if (query.next())
+            value = query.value(0);
+    });
+    return value;
+}
+
+void TestEnvironment::writeSettings(const QVariantMap &values) const
+{
+    QSettings settings(QStringLiteral("Norvelk"), QStringLiteral("OrvantaDic"));
+    for (auto it = values.cbegin(); it != values.cend(); ++it)
+        settings.setValue(it.key(), it.value());
+}
+
+QVariantMap TestEnvironment::readSettings() const
+{
+    QSettings settings(QStringLiteral("Norvelk"), QStringLiteral("OrvantaDic"));
+    QVariantMap values;
+    const QStringList keys = settings.allKeys();
+    for (const QString &key : keys)
+        values.insert(key, settings.value(key));
+    return values;
+}
+
+QString TestEnvironment::settingsFile() const
+{
+    return QSettings(QStringLiteral("Norvelk"), QStringLiteral("OrvantaDic")).fileName();
+}
+
+ModalWatcher::ModalWatcher()
+{
+    connect(&timer, &QTimer::timeout, this, &ModalWatcher::closeModal);
+    timer.start(10);
+}
+
+void ModalWatcher::closeModal()
+{
+    QWidget *modal = QApplication::activeModalWidget();
+    if (!modal)
+        return;
+    if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+        seenTitles.append(box->windowTitle());
+        seenTexts.append(box->text());
+        box->button(QMessageBox::Ok) ? box->button(QMessageBox::Ok)->click() : box->reject();
+        return;
+    }
+    seenTitles.append(modal->windowTitle());
+    seenTexts.append(QStringLiteral("(not a message box)"));
+    modal->close();
+}
+
+QString renderedAs(const QString &html)
+{
+    QTextBrowser view;
+    view.setFont(programFont());
+    view.setText(html);
+    return view.toHtml();
+}
+
+QString shownHtml(const QTextBrowser *view)
+{
+    return view->toHtml();
+}
+
+namespace {
+
+struct AnchorSpan
+{
+    QString href;
+    int position;
+};
+
+QList<AnchorSpan> anchors(const QTextDocument *document)
+{
+    QList<AnchorSpan> found;
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            if (fragment.charFormat().isAnchor())
+                found.append({fragment.charFormat().anchorHref(), fragment.position()});
+        }
+    }
+    return found;
+}
+
+} // namespace
+
+QStringList anchorTargets(const QTextBrowser *view)
+{
+    QStringList targets;
+    const QList<AnchorSpan> spans = anchors(view->document());
+    for (const AnchorSpan &span : spans)
+        targets.append(span.href);
+    return targets;
+}
+
+void clickAnchor(QTextBrowser *view, int index)
+{
+    const QList<AnchorSpan> spans = anchors(view->document());
+    QVERIFY(index < spans.size());
+    QTextCursor cursor(view->document());
+    cursor.setPosition(spans.at(index).position + 1);
+    const QPoint point = view->cursorRect(cursor).center();
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, point);
+}
+
+WithoutRoot::WithoutRoot(const QString &directory)
+{
+    wasRoot = ::geteuid() == 0;
+    if (!wasRoot)
+        return;
+    // Everyone may enter and write the test's directories; files keep
+    // their modes, so a read-only file stays read-only.
+    const auto open = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner
+                      | QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup
+                      | QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther;
+    QFile::setPermissions(directory, open);
+    QDirIterator it(directory, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        if (it.fileInfo().isDir())
+            QFile::setPermissions(path, open);
+        else
+            QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::ReadOther);
+    }
+    switched = ::setegid(65534) == 0 && ::seteuid(65534) == 0;
+}
+
+WithoutRoot::~WithoutRoot()
+{
+    if (switched && (::seteuid(0) != 0 || ::setegid(0) != 0))
+        qFatal("cannot return to root");
+}

@@ -1,0 +1,93 @@
+// SPDX-License-Identifier: MIT
+#ifndef TESTSUPPORT_H
+#define TESTSUPPORT_H
+
+#include <QObject>
+#include <QPair>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QVariant>
+
+class QTextBrowser;
+
+using Row = QPair<QString, QVariant>;
+
+// A test case's own world: a temporary working directory that the program's
+// "./en-si.db" resolves into, and a settings store inside it, never the
+// user's. Restores the previous working directory when it goes.
+class TestEnvironment
+{
+public:
+    TestEnvironment();
+    ~TestEnvironment();
+
+    QString path() const { return dir.path(); }
+    QString databasePath() const;
+
+    // Creates ./en-si.db with the shipped schema, or the given one, and
+    // these dict rows.
+    void createDictionary(const QList<Row> &rows, const QStringList &schema = QStringList()) const;
+    // Creates ./en-si.db with the given statements (for broken layouts).
+    void createDatabase(const QStringList &statements) const;
+    void exec(const QString &statement) const;
+    QStringList history() const;
+    QVariant scalar(const QString &statement) const;
+
+    void writeSettings(const QVariantMap &values) const;
+    QVariantMap readSettings() const;
+    QString settingsFile() const;
+
+private:
+    QTemporaryDir dir;
+    QString previousDirectory;
+};
+
+// Closes every modal box that appears and remembers its title and text, so a
+// test that does not expect one fails instead of hanging, and a test that
+// does can check what it said.
+class ModalWatcher : public QObject
+{
+    Q_OBJECT
+
+public:
+    ModalWatcher();
+
+    const QStringList &titles() const { return seenTitles; }
+    const QStringList &texts() const { return seenTexts; }
+    int count() const { return int(seenTexts.size()); }
+
+private slots:
+    void closeModal();
+
+private:
+    QTimer timer;
+    QStringList seenTitles;
+    QStringList seenTexts;
+};
+
+// What a view shows after QTextEdit::setText(html) with the program's font:
+// comparing it with the view's own document checks the exact HTML it got.
+QString renderedAs(const QString &html);
+QString shownHtml(const QTextBrowser *view);
+
+// The link targets of the anchors a view shows, in order.
+QStringList anchorTargets(const QTextBrowser *view);
+// Clicks the anchor with the given index as a user would, with the mouse.
+void clickAnchor(QTextBrowser *view, int index);
+
+// Runs the rest of a scope without root's right to ignore file modes, so
+// that a read-only file is read-only. Does nothing for other users.
+class WithoutRoot
+{
+public:
+    explicit WithoutRoot(const QString &directory);
+    ~WithoutRoot();
+    bool ok() const { return switched || !wasRoot; }
+
+private:
+    bool wasRoot = false;
+    bool switched = false;
+};
+
+#endif

@@ -1,0 +1,140 @@
+// SPDX-License-Identifier: MIT
+// Search box commands, the help and version pages, and history link targets.
+#include "commands/linktarget.h"
+#include "commands/searchcommand.h"
+#include "store/resulthtml.h"
+#include "testsupport.h"
+
+#include <QSignalSpy>
+#include <QTest>
+#include <QTextBrowser>
+
+Q_DECLARE_METATYPE(SearchCommand)
+
+class TestCommands : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void recognizesExactlySixWords_data();
+    void recognizesExactlySixWords();
+    void helpAndVersionPages();
+    void linkTargetRoundTrip_data();
+    void linkTargetRoundTrip();
+    void linkTargetSurvivesTheView_data();
+    void linkTargetSurvivesTheView();
+    void plainLinksDecodeToThemselves_data();
+    void plainLinksDecodeToThemselves();
+};
+
+void TestCommands::recognizesExactlySixWords_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<SearchCommand>("command");
+    QTest::newRow("-H") << "-H" << SearchCommand::History;
+    QTest::newRow("--history") << "--history" << SearchCommand::History;
+    QTest::newRow("-h") << "-h" << SearchCommand::Help;
+    QTest::newRow("--help") << "--help" << SearchCommand::Help;
+    QTest::newRow("-v") << "-v" << SearchCommand::Version;
+    QTest::newRow("--version") << "--version" << SearchCommand::Version;
+    // Anything else is a word to look up.
+    QTest::newRow("--HELP") << "--HELP" << SearchCommand::None;
+    QTest::newRow("--Help") << "--Help" << SearchCommand::None;
+    QTest::newRow("-V") << "-V" << SearchCommand::None;
+    QTest::newRow("--History") << "--History" << SearchCommand::None;
+    QTest::newRow("leading space") << " -h" << SearchCommand::None;
+    QTest::newRow("trailing space") << "-h " << SearchCommand::None;
+    QTest::newRow("empty") << "" << SearchCommand::None;
+    QTest::newRow("prefix") << "--hel" << SearchCommand::None;
+    QTest::newRow("word") << "apple" << SearchCommand::None;
+}
+
+void TestCommands::recognizesExactlySixWords()
+{
+    QFETCH(QString, text);
+    QFETCH(SearchCommand, command);
+    QCOMPARE(recognizeSearchCommand(text), command);
+}
+
+void TestCommands::helpAndVersionPages()
+{
+    QCOMPARE(helpPage(), QStringLiteral("<h4>Help Document</h4>"
+                                        "<p>History: <b>-H</b> or <b>--history</b></p>"
+                                        "<p>Help: <b>-h</b> or <b>--help</b></p>"
+                                        "<p>Version: <b>-v</b> or <b>--version</b></p>"));
+    QCOMPARE(versionPage(), QStringLiteral("<h4>Version</h4><p>1.4v</p>"));
+}
+
+void TestCommands::linkTargetRoundTrip_data()
+{
+    QTest::addColumn<QString>("word");
+    QTest::newRow("plain") << "apple";
+    QTest::newRow("apostrophe") << "o'clock";
+    QTest::newRow("quotes and spaces") << "rock 'n' roll";
+    QTest::newRow("hash") << "c#";
+    QTest::newRow("percent") << "100%";
+    QTest::newRow("ampersand") << "at&t";
+    QTest::newRow("double quote") << "say \"hi\"";
+    QTest::newRow("angle brackets") << "<b>x</b>";
+    QTest::newRow("query") << "why?";
+    QTest::newRow("scheme-like") << "re:think";
+    QTest::newRow("slashes") << "and/or";
+    QTest::newRow("already encoded") << "a%20b";
+    QTest::newRow("sinhala with zwj") << QString::fromUtf8("චන්ද්\u200dරයා");
+    QTest::newRow("backslash and plus") << "c++\\x";
+}
+
+void TestCommands::linkTargetRoundTrip()
+{
+    QFETCH(QString, word);
+    const QString target = linkTargetForWord(word);
+    for (const char unsafe : {'\'', '"', '<', '>', '&', '#', '?', ' ', ':'})
+        QVERIFY2(!target.contains(QLatin1Char(unsafe)), qPrintable(target));
+    QCOMPARE(wordFromLink(QUrl(target)), word);
+}
+
+// The href goes through the view's HTML parser and comes back as the URL a
+// click reports; the word must survive both, and so must its link text.
+void TestCommands::linkTargetSurvivesTheView_data()
+{
+    linkTargetRoundTrip_data();
+}
+
+void TestCommands::linkTargetSurvivesTheView()
+{
+    QFETCH(QString, word);
+    QTextBrowser view;
+    view.setOpenLinks(false);
+    view.resize(400, 300);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    view.setText(historyListHtml({word}));
+    QCOMPARE(view.toPlainText(), word + QLatin1Char('\n'));
+
+    QSignalSpy clicked(&view, &QTextBrowser::anchorClicked);
+    clickAnchor(&view, 0);
+    QCOMPARE(clicked.count(), 1);
+    QCOMPARE(wordFromLink(clicked.at(0).at(0).toUrl()), word);
+}
+
+void TestCommands::plainLinksDecodeToThemselves_data()
+{
+    QTest::addColumn<QString>("href");
+    QTest::addColumn<QString>("word");
+    QTest::newRow("bare word") << "apple" << "apple";
+    QTest::newRow("capitals") << "Apple" << "Apple";
+    QTest::newRow("command word") << "-h" << "-h";
+    QTest::newRow("web link") << "https://example.org/x" << "https://example.org/x";
+    QTest::newRow("stray percent") << "100%" << "100%";
+    QTest::newRow("empty") << "" << "";
+}
+
+void TestCommands::plainLinksDecodeToThemselves()
+{
+    QFETCH(QString, href);
+    QFETCH(QString, word);
+    QCOMPARE(wordFromLink(QUrl(href)), word);
+}
+
+QTEST_MAIN(TestCommands)
+#include "tst_commands.moc"

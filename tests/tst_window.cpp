@@ -1,0 +1,468 @@
+// SPDX-License-Identifier: MIT
+// The main window: its class, layout, searches, history and links, and how
+// it copes with broken dictionary files.
+#include "testsupport.h"
+#include "windowdriver.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMetaMethod>
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+
+const QList<Row> sampleRows = {
+    {"apple", QString::fromUtf8("ඇපල්")},
+    {"water", QString::fromUtf8("වතුර|ජලය")},
+    {"o'clock", QString::fromUtf8("වේලාව")},
+    {"rock 'n' roll", QString::fromUtf8("රොක් ඇන්ඩ් රෝල්")},
+    {"c#", "සී ෂාප්"},
+    {"100%", QString::fromUtf8("සියයට සියය")},
+    {"at&t", "ඒටී ඇන්ඩ් ටී"},
+    {"-h", "minus h"},
+    {"--help", "dashes"},
+    {"bold", "<b>thick</b>|plain"},
+    {"blank", ""},
+    {"nothing", QVariant()},
+};
+
+// Lets a value be NULL, which the shipped schema forbids.
+const QStringList looseSchema = {"create table dict(key text primary key, value text)",
+                                 "create table history(id integer primary key autoincrement, word text not null)"};
+
+} // namespace
+
+class TestWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void classAndSlots();
+    void layoutAndTexts();
+    void iconsLoad();
+
+    void searchByReturnAndByButton();
+    void commands_data();
+    void commands();
+    void capitalsAreLoweredOnlyForTheLookup();
+    void emptySearchBoxDoesNothing();
+    void wordsThatAreNotFound_data();
+    void wordsThatAreNotFound();
+    void markupInAValueIsShownAsMarkup();
+    void sqlInAWordChangesNothing();
+
+    void historyListsTheNewestTwenty();
+    void historyLinksLookTheWordUpAgain_data();
+    void historyLinksLookTheWordUpAgain();
+    void linkWordsAreNotCommands();
+    void emptyLinkOnlyEmptiesTheSearchBox();
+    void clearEmptiesTheHistoryAndLeavesTheView();
+
+    void missingDictionaryFile();
+    void fileThatIsNotSqlite();
+    void fileWithoutHistoryTable();
+    void severalRowsForOneKey();
+    void readOnlyDictionary();
+
+private:
+    std::unique_ptr<WindowDriver> open(bool expectActive = true);
+
+    std::unique_ptr<TestEnvironment> environment;
+    std::unique_ptr<ModalWatcher> boxes;
+};
+
+void TestWindow::init()
+{
+    environment = std::make_unique<TestEnvironment>();
+    environment->createDictionary(sampleRows, looseSchema);
+    // Start quietly: no history list, no clipboard lookup.
+    environment->writeSettings({{"startup", false}, {"check", false}});
+    QGuiApplication::clipboard()->clear();
+    boxes = std::make_unique<ModalWatcher>();
+}
+
+void TestWindow::cleanup()
+{
+    boxes.reset();
+    environment.reset();
+}
+
+std::unique_ptr<WindowDriver> TestWindow::open(bool expectActive)
+{
+    auto driver = std::make_unique<WindowDriver>();
+    if (expectActive && !driver->activate())
+        qWarning("window did not become active");
+    return driver;
+}
+
+void TestWindow::classAndSlots()
+{
+    auto driver = open(false);
+    const QMetaObject *meta = driver->window->metaObject();
+    QCOMPARE(meta->className(), "Dictionary_0_9v");
+    QCOMPARE(meta->superClass(), &QWidget::staticMetaObject);
+    const QList<QByteArray> expected = {"showWordDef()", "showWordDefFromUrl(QUrl)", "changeAlwaysOnTop()",
+                                        "changeShowHistoryAtStartup()", "clearHistory()"};
+    QCOMPARE(meta->methodCount() - meta->methodOffset(), int(expected.size()));
+    for (int i = 0; i < expected.size(); ++i) {
+        const QMetaMethod method = meta->method(meta->methodOffset() + i);
+        QCOMPARE(method.methodSignature(), expected.at(i));
+        QCOMPARE(method.methodType(), QMetaMethod::Slot);
+        QCOMPARE(method.access(), QMetaMethod::Private);
+        QCOMPARE(method.returnType(), int(QMetaType::Void));
+    }
+    QCOMPARE(meta->propertyCount(), meta->propertyOffset());
+    QCOMPARE(meta->enumeratorCount(), meta->enumeratorOffset());
+    QCOMPARE(meta->classInfoCount(), meta->classInfoOffset());
+    QVERIFY(driver->window->qt_metacast("Dictionary_0_9v") == driver->window.get());
+
+    // Invoked through the meta-object system, slot 0 runs the search.
+    driver->searchBox->setText(QStringLiteral("-v"));
+    QVERIFY(meta->method(meta->methodOffset()).invoke(driver->window.get()));
+    QCOMPARE(shownHtml(driver->resultView), renderedAs(QStringLiteral("<h4>Version</h4><p>1.4v</p>")));
+    QVERIFY(boxes->texts().isEmpty());
+}
+
+void TestWindow::layoutAndTexts()
+{
+    auto driver = open();
+    Dictionary_0_9v *window = driver->window.get();
+    QCOMPARE(window->windowTitle(), QStringLiteral("Orvanta Dictionary"));
+    QCOMPARE(window->size(), QSize(235, 354));
+    QCOMPARE(window->minimumSize(), QSize(235, 354));
+    QCOMPARE(window->maximumSize(), QSize(235, 354));
+
+    QTabWidget *tabs = driver->tabs;
+    QVERIFY(tabs && tabs->isMovable());
+    QCOMPARE(tabs->count(), 3);
+    QCOMPARE(tabs->tabText(0), QStringLiteral("Dictionary"));
+    QCOMPARE(tabs->tabText(1), QStringLiteral("Settings"));
+    QCOMPARE(tabs->tabText(2), QStringLiteral("About"));
+    QCOMPARE(tabs->currentIndex(), 0);
+    QVERIFY(driver->searchBox->isAncestorOf(driver->searchButton) || tabs->widget(0)->isAncestorOf(driver->searchButton));
+    QVERIFY(tabs->widget(0)->isAncestorOf(driver->resultView));
+
+    QCOMPARE(driver->searchBox->font().pointSize(), 10);
+    QCOMPARE(driver->resultView->font().pointSize(), 10);
+    QCOMPARE(driver->alwaysOnTop->font().pointSize(), QApplication::font().pointSize());
+    QVERIFY(driver->searchButton->isFlat());
+    QCOMPARE(driver->searchButton->shortcut(), QKeySequence(Qt::Key_Return));
+    QVERIFY(driver->resultView->isReadOnly());
+    QVERIFY(!driver->resultView->openLinks());
+
+    QStringList groups;
+    const QList<QGroupBox *> groupBoxes = tabs->widget(1)->findChildren<QGroupBox *>();
+    for (const QGroupBox *group : groupBoxes)
+        groups.append(group->title());
+    QCOMPARE(groups, (QStringList{"Main", "History", "Help"}));
+    QVERIFY(groupBoxes.at(0)->isAncestorOf(driver->alwaysOnTop));
+    QVERIFY(groupBoxes.at(1)->isAncestorOf(driver->showHistory));
+    QVERIFY(groupBoxes.at(1)->isAncestorOf(driver->clearButton));
+    QCOMPARE(groupBoxes.at(2)->findChild<QLabel *>()->text(),
+             QStringLiteral("Type <b>-h</b> or <b>--help</b> in search box <br />for view help document"));
+
+    const QString about = tabs->widget(2)->findChild<QLabel *>()->text();
+    QVERIFY(about.startsWith(QStringLiteral("<h3>Orvanta Dictionary</h3>"
+                                            "<p>A English to Sinhala Dictionary just build<br>for simplicity</p>"
+                                            "<p>Version 1.4</p>")));
+    QCOMPARE(about.count(QStringLiteral("<p>")), 6);
+    QVERIFY(!tabs->widget(2)->findChild<QLabel *>()->openExternalLinks());
+    QVERIFY(boxes->texts().isEmpty());
+}
+
+void TestWindow::iconsLoad()
+{
+    auto driver = open(false);
+    QVERIFY(!QIcon(QStringLiteral(":icons/dic.png")).isNull());
+    QVERIFY(!driver->window->windowIcon().isNull());
+    QVERIFY(!driver->searchButton->icon().isNull());
+    QCOMPARE(driver->window->windowIcon().pixmap(128).toImage().convertToFormat(QImage::Format_ARGB32),
+             QImage(QStringLiteral(":/icons/dic.png")).convertToFormat(QImage::Format_ARGB32));
+}
+
+void TestWindow::searchByReturnAndByButton()
+{
+    auto driver = open();
+    driver->search(QStringLiteral("water"));
+    QCOMPARE(driver->resultView->toPlainText(), QString::fromUtf8("වතුර\nජලය\n"));
+    QCOMPARE(shownHtml(driver->resultView), renderedAs(QString::fromUtf8("වතුර<br />ජලය<br />")));
+    QCOMPARE(driver->searchBox->selectedText(), QStringLiteral("water"));
+
+    driver->type(QStringLiteral("apple"));
+    QTest::mouseClick(driver->searchButton, Qt::LeftButton);
+    QCOMPARE(driver->resultView->toPlainText(), QString::fromUtf8("ඇපල්\n"));
+
+    // Typing alone triggers nothing.
+    driver->type(QStringLiteral("water"));
+    QCOMPARE(driver->resultView->toPlainText(), QString::fromUtf8("ඇපල්\n"));
+    QCOMPARE(environment->history(), (QStringList{"water", "apple"}));
+    QVERIFY(boxes->texts().isEmpty());
+}
+
+void TestWindow::commands_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("html");
+    const QString help = QStringLiteral("<h4>Help Document</h4><p>History: <b>-H</b> or <b>--history</b></p>"
+                                        "<p>Help: <b>-h</b> or <b>--help</b></p><p>Version: <b>-v</b> or <b>--version</b></p>");
+    const QString version = QStringLiteral("<h4>Version</h4><p>1.4v</p>");
+    QTest::newRow("-h") << "-h" << help;
+    QTest::newRow("--help") << "--help" << help;
+    QTest::newRow("-v") << "-v" << version;
+    QTest::newRow("--version") << "--version" << version;
+    QTest::newRow("-H") << "-H" << QStringLiteral("<a href='water'>water</a><br/>");
+    QTest::newRow("--history") << "--history" << QStringLiteral("<a href='water'>water</a><br/>");
+    // Not commands: looked up, lowered, as words.
+    QTest::newRow("--HELP") << "--HELP" << QStringLiteral("dashes<br />");
+    QTest::newRow("-V") << "-V" << QStringLiteral("<br />");
+    QTest::newRow(" -h") << " -h" << QStringLiteral("<br />");
+}
+
+void TestWindow::commands()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, html);
+    auto driver = open();
+    driver->search(QStringLiteral("water"));
+    driver->search(text);
+    QCOMPARE(shownHtml(driver->resultView), renderedAs(html));
+    QCOMPARE(driver->searchBox->text(), text);
+    QCOMPARE(driver->searchBox->selectedText(), text);
+    QVERIFY(boxes->texts().isEmpty());
+}
+
+void TestWindow::capitalsAreLoweredOnlyForTheLookup()
+{
+    auto driver = open();
+    driver->search(QStringLiteral("WaTeR"));
+    QCOMPARE(driver->resultView->toPlainText(), QString::fromUtf8("වතුර\nජලය\n"));
+    QCOMPARE(driver->searchBox->text(), QStringLiteral("WaTeR"));
+    QCOMPARE(driver->searchBox->selectedText(), QStringLiteral("WaTeR"));
+    QCOMPARE(environment->history(), QStringList{"water"});
+}
+
+void TestWindow::emptySearchBoxDoesNothing()
+{
+    auto driver = open();
+    driver->search(QStringLiteral("apple"));
+    const QString before = shownHtml(driver->resultView);
+    driver->search(QString());
+    QCOMPARE(driver->searchBox->text(), QString());
+    QCOMPARE(shownHtml(driver->resultView), before);
+    QCOMPARE(environment->history(), QStringList{"apple"});
+}
+
+void TestWindow::wordsThatAreNotFound_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::newRow("unknown") << "zzz";
+    QTest::newRow("empty value") << "blank";
+    QTest::newRow("null value") << "nothing";
+    QTest::newRow("trailing space") << "water ";
+    QTest::newRow("only spaces") << "   ";
+}
+
+void TestWindow::wordsThatAreNotFound()
+{
+    QFETCH(QString, text);
+    auto driver = open();
+    driver->search(text);
+    QCOMPARE(shownHtml(driver->resultView), renderedAs(QStringLiteral("<br />")));
+    QVERIFY(environment->history().isEmpty());
+    QVERIFY(boxes->texts().isEmpty());
+}
+
+void TestWindow::markupInAValueIsShownAsMarkup()
+{
+    auto driver = open();
+    driver->search(QStringLiteral("bold"));
+    QCOMPARE(driver->resultView->toPlainText(), QStringLiteral("thick\nplain\n"));
+    QCOMPARE(shownHtml(driver->resultView), renderedAs(QStringLiteral("<b>thick</b><br />plain<br />")));
+}
+
+void TestWindow::sqlInAWordChangesNothing()
+{
+    auto driver = open();
+    const QString attack = QStringLiteral("x'; drop table dict; --");
+    driver->search(attack);
+    QCOMPARE(shownHtml(driver->resultView), renderedAs(QStringLiteral("<br />")));
+    driver->search(QStringLiteral("apple"));
+    QCOMPARE(driver->resultView->toPlainText(), QString::fromUtf8("ඇපල්\n"));
+    QCOMPARE(environment->scalar(QStringLiteral("select count(*) from dict")).toInt(), int(sampleRows.size()));
+    QVERIFY(boxes->texts().isEmpty());
+}
+
+void TestWindow::historyListsTheNewestTwenty()
+{
+    QList<Row> rows;
+    for (int i = 1; i <= 25; ++i)
+        rows.append({QStringLiteral("w%1").arg(i), QStringLiteral("s%1").arg(i)});
+    environment->exec(QStringLiteral("delete from dict"));
+    environment->createDictionary(rows);
+    auto driver = open();
+    driver->search(QStringLiteral("-H"));
+    QCOMPARE(shownHtml(driver->resultView), renderedAs(QString()));
+
+    for (int i = 1; i <= 25; ++i)
+        driver->search(QStringLiteral("w%1").arg(i));
+    driver->search(QStringLiteral("w25"));
+    driver->search(QStringLiteral("-H"));
+    QStringList expected{"w25"};
+    for (int i = 25; i >= 7; --i)
+        expected.append(QStringLiteral("w%1").arg(i));
+    QCOMPARE(anchorTargets(driver->resultView), expected);
+    QCOMPARE(driver->resultView->toPlainText(), expected.join(QLatin1Char('\n')) + QLatin1Char('\n'));
+    QCOMPARE(environment->history().size(), 26);
+}
+
+void TestWindow::historyLinksLookTheWordUpAgain_data()
+{
+    QTest::addColumn<QString>("word");
+    QTest::addColumn<QString>("senses");
+    for (const Row &row : sampleRows.mid(0, 7))
+        QTest::newRow(qPrintable(row.first)) << row.first << row.second.toString();
+}
+
+void TestWindow::historyLinksLookTheWordUpAgain()
+{
+    QFETCH(QString, word);
+    QFETCH(QString, senses);
+    auto driver = open();
+    driver->search(word);
+    driver->search(QStringLiteral("--history"));
+    QCOMPARE(driver->resultView->toPlainText(), word + QLatin1Char('\n'));
+
+    clickAnchor(driver->resultView, 0);
+    QCOMPARE(driver->resultView->toPlainText(), senses.replace(QLatin1Char('|'), QLatin1Char('\n')) + QLatin1Char('\n'));
+    QCOMPARE(driver->searchBox->text(), word);
+    QCOMPARE(driver->searchBox->selectedText(), word);
+    QCOMPARE(environment->history(), (QStringList{word, word}));
+    QVERIFY(boxes->texts().isEmpty());
+}
+
+void TestWindow::linkWordsAreNotCommands()
+{
+    auto driver = open();
+    emit driver->resultView->anchorClicked(QUrl(QStringLiteral("-h")));
+    QCOMPARE(driver->resultView->toPlainText(), QStringLiteral("minus h\n"));
+    QCOMPARE(driver->searchBox->text(), QStringLiteral("-h"));
+
+    // Capitals: looked up lowered, shown as they came.
+    emit driver->resultView->anchorClicked(QUrl(QStringLiteral("Water")));
+    QCOMPARE(driver->resultView->toPlainText(), QString::fromUtf8("වතුර\nජලය\n"));
+    QCOMPARE(driver->searchBox->text(), QStringLiteral("Water"));
+    QCOMPARE(environment->history(), (QStringList{"-h", "water"}));
+}
+
+void TestWindow::emptyLinkOnlyEmptiesTheSearchBox()
+{
+    auto driver = open();
+    driver->search(QStringLiteral("apple"));
+    const QString before = shownHtml(driver->resultView);
+    emit driver->resultView->anchorClicked(QUrl());
+    QCOMPARE(shownHtml(driver->resultView), before);
+    QCOMPARE(driver->searchBox->text(), QString());
+    QCOMPARE(environment->history(), QStringList{"apple"});
+}
+
+void TestWindow::clearEmptiesTheHistoryAndLeavesTheView()
+{
+    auto driver = open();
+    driver->search(QStringLiteral("apple"));
+    driver->search(QStringLiteral("-H"));
+    const QString listing = shownHtml(driver->resultView);
+    driver->tabs->setCurrentIndex(1);
+    QTest::mouseClick(driver->clearButton, Qt::LeftButton);
+    QVERIFY(environment->history().isEmpty());
+    QCOMPARE(shownHtml(driver->resultView), listing);
+    QTest::mouseClick(driver->clearButton, Qt::LeftButton);
+    driver->tabs->setCurrentIndex(0);
+    driver->search(QStringLiteral("-H"));
+    QCOMPARE(driver->resultView->toPlainText(), QString());
+    QVERIFY(boxes->texts().isEmpty());
+}
+
+void TestWindow::missingDictionaryFile()
+{
+    QFile::remove(environment->databasePath());
+    environment->writeSettings({{"startup", true}});
+    auto driver = open();
+    // One box for the open, naming the file, and one for the history listing.
+    QCOMPARE(boxes->count(), 2);
+    QCOMPARE(boxes->titles(), (QStringList{"Error", "Error"}));
+    QVERIFY2(boxes->texts().at(0).contains(environment->databasePath()), qPrintable(boxes->texts().at(0)));
+    QVERIFY(!QFile::exists(environment->databasePath()));
+
+    driver->search(QStringLiteral("apple"));
+    QCOMPARE(boxes->count(), 3);
+    QCOMPARE(shownHtml(driver->resultView), renderedAs(QStringLiteral("<br />")));
+    QVERIFY(!QFile::exists(environment->databasePath()));
+}
+
+void TestWindow::fileThatIsNotSqlite()
+{
+    QFile file(environment->databasePath());
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write("This is a plain text file, not a dictionary.\n");
+    file.close();
+    auto driver = open();
+    driver->search(QStringLiteral("apple"));
+    QCOMPARE(boxes->count(), 1);
+    QVERIFY2(boxes->texts().at(0).contains(QLatin1String("not a database")), qPrintable(boxes->texts().at(0)));
+    driver->search(QStringLiteral("-v"));
+    QCOMPARE(shownHtml(driver->resultView), renderedAs(QStringLiteral("<h4>Version</h4><p>1.4v</p>")));
+    QCOMPARE(boxes->count(), 1);
+}
+
+void TestWindow::fileWithoutHistoryTable()
+{
+    environment->exec(QStringLiteral("drop table history"));
+    auto driver = open();
+    driver->search(QStringLiteral("water"));
+    QCOMPARE(boxes->count(), 1);
+    QVERIFY2(boxes->texts().at(0).contains(QLatin1String("history")), qPrintable(boxes->texts().at(0)));
+    QCOMPARE(driver->resultView->toPlainText(), QString::fromUtf8("වතුර\nජලය\n"));
+    driver->search(QStringLiteral("-H"));
+    QCOMPARE(boxes->count(), 2);
+    QCOMPARE(driver->resultView->toPlainText(), QString());
+    QTest::mouseClick(driver->clearButton, Qt::LeftButton);
+    QCOMPARE(boxes->count(), 3);
+}
+
+void TestWindow::severalRowsForOneKey()
+{
+    QFile::remove(environment->databasePath());
+    environment->createDatabase({"create table dict(key text, value text)",
+                                 "create table history(id integer primary key autoincrement, word text)",
+                                 "insert into dict values('apple', 'first')",
+                                 "insert into dict values('apple', 'second|third')"});
+    auto driver = open();
+    driver->search(QStringLiteral("apple"));
+    QCOMPARE(driver->resultView->toPlainText(), QStringLiteral("second\nthird\n"));
+    QCOMPARE(environment->history(), QStringList{"apple"});
+}
+
+void TestWindow::readOnlyDictionary()
+{
+    QVERIFY(QFile::setPermissions(environment->databasePath(), QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther));
+    {
+        WithoutRoot unprivileged(environment->path());
+        if (!unprivileged.ok())
+            QSKIP("cannot give up root's right to write read-only files here");
+        auto driver = open();
+        driver->search(QStringLiteral("water"));
+        QCOMPARE(driver->resultView->toPlainText(), QString::fromUtf8("වතුර\nජලය\n"));
+        QCOMPARE(boxes->count(), 1);
+        QVERIFY2(boxes->texts().at(0).contains(QLatin1String("readonly")), qPrintable(boxes->texts().at(0)));
+    }
+    QVERIFY(environment->history().isEmpty());
+}
+
+QTEST_MAIN(TestWindow)
+#include "tst_window.moc"
