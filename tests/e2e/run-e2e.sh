@@ -1,0 +1,69 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
+# Starts the real program under Xvfb with a window manager, a throwaway home
+# and a copy of the dictionary, lets it look up the clipboard at start-up,
+# closes it the way a user would, and checks what it wrote.
+# Usage: run-e2e.sh PROGRAM DATABASE OUTPUT_DIR
+set -euo pipefail
+
+if [ "${1:-}" != "--inside" ]; then
+    for tool in xvfb-run openbox wmctrl xclip import sqlite3; do
+        command -v "$tool" >/dev/null || { echo "e2e: $tool is missing" >&2; exit 1; }
+    done
+    exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" --inside "$@"
+fi
+shift
+program=$(realpath "$1")
+database=$(realpath "$2")
+output=$(realpath "$3")
+
+scratch=$(mktemp -d)
+trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$scratch"' EXIT
+mkdir -p "$scratch/home" "$scratch/config/Norvelk" "$scratch/work"
+cp "$database" "$scratch/work/en-si.db"
+printf '[General]\nstartup=false\n' > "$scratch/config/Norvelk/OrvantaDic.conf"
+export HOME="$scratch/home" XDG_CONFIG_HOME="$scratch/config"
+unset QT_QPA_PLATFORM
+
+fc-list :lang=si | grep -q . || { echo "e2e: no font with Sinhala glyphs is installed" >&2; exit 1; }
+
+openbox >/dev/null 2>&1 &
+sleep 1
+printf 'Water' | xclip -selection clipboard
+
+(cd "$scratch/work" && exec "$program") &
+pid=$!
+
+window=""
+for _ in $(seq 100); do
+    window=$(wmctrl -l | awk '/Orvanta Dictionary/ {print $1; exit}')
+    [ -n "$window" ] && break
+    sleep 0.1
+done
+[ -n "$window" ] || { echo "e2e: the window never appeared" >&2; exit 1; }
+sleep 1
+import -window "$window" "$output/e2e-window.png"
+echo "e2e: screenshot in $output/e2e-window.png"
+
+wmctrl -c "Orvanta Dictionary"
+status=0
+for _ in $(seq 100); do
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.1
+done
+if kill -0 "$pid" 2>/dev/null; then
+    echo "e2e: the program did not exit after its window was closed" >&2
+    exit 1
+fi
+wait "$pid" || status=$?
+[ "$status" -eq 0 ] || { echo "e2e: exit status $status" >&2; exit 1; }
+
+history=$(sqlite3 "$scratch/work/en-si.db" 'select word from history order by id')
+[ "$history" = "water" ] || { echo "e2e: history is '$history', expected 'water'" >&2; exit 1; }
+
+settings="$scratch/config/Norvelk/OrvantaDic.conf"
+for key in pos check startup; do
+    grep -q "^$key=" "$settings" || { echo "e2e: '$key' was not saved" >&2; cat "$settings" >&2; exit 1; }
+done
+grep -q '^startup=false$' "$settings" || { echo "e2e: startup option not kept" >&2; exit 1; }
+echo "e2e: 1 passed, 0 failed"
