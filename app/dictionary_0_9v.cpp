@@ -26,14 +26,13 @@
 
 namespace {
 
-const char aboutText[] =
-    "<h3>Orvanta Dictionary</h3>"
-    "<p>A English to Sinhala Dictionary just build<br>for simplicity</p>"
-    "<p>Version 1.4</p>"
-    "<p>Copyright \xA9 2026 the Orvanta Dictionary developers</p>"
-    "<p>Free software under the MIT licence.</p>"
-    "<p>Written by the Orvanta Dictionary developers for Norvelk.</p>"
-    "<p><a href='https://norvelk.example/orvanta'>norvelk.example/orvanta</a></p>";
+const char aboutText[] = "<h3>Orvanta Dictionary</h3>"
+                         "<p>A English to Sinhala Dictionary just build<br>for simplicity</p>"
+                         "<p>Version 1.4</p>"
+                         "<p>Copyright \xA9 2026 the Orvanta Dictionary developers</p>"
+                         "<p>Free software under the MIT licence.</p>"
+                         "<p>Written by the Orvanta Dictionary developers for Norvelk.</p>"
+                         "<p><a href='https://norvelk.example/orvanta'>norvelk.example/orvanta</a></p>";
 
 const char helpLabelText[] = "Type <b>-h</b> or <b>--help</b> in search box <br />for view help document";
 
@@ -56,7 +55,10 @@ QList<QRect> availableScreenAreas()
 } // namespace
 
 Dictionary_0_9v::Dictionary_0_9v(QWidget *parent)
-    : QWidget(parent), showHistoryAtStartup(false), database(nullptr), clipboardRetryPending(false)
+    : QWidget(parent)
+    , showHistoryAtStartup(false)
+    , database(nullptr)
+    , clipboardRetryPending(false)
 {
     // Widgets of the Dictionary and Settings pages.
     createDictionaryPage();
@@ -184,8 +186,7 @@ void Dictionary_0_9v::createAboutPageAndTabs()
 void Dictionary_0_9v::openDatabase()
 {
     database = new QSqlDatabase;
-    *database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"),
-                                          QLatin1String(QSqlDatabase::defaultConnection));
+    *database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QLatin1String(QSqlDatabase::defaultConnection));
     QString error;
     if (!DictionaryStore::open(*database, &error))
         reportDatabaseError(error);
@@ -317,8 +318,7 @@ void Dictionary_0_9v::loadSettings()
     const WindowSettings stored = WindowSettings::load();
     showHistoryAtStartup = stored.showHistoryAtStartup;
     const QScreen *primary = QGuiApplication::primaryScreen();
-    move(primary ? placeWindow(stored.pos, size(), availableScreenAreas(), primary->availableGeometry())
-                 : stored.pos);
+    move(primary ? placeWindow(stored.pos, size(), availableScreenAreas(), primary->availableGeometry()) : stored.pos);
     alwaysOnTopCheckBox->setChecked(stored.alwaysOnTop);
     showHistoryCheckBox->setChecked(showHistoryAtStartup);
 }

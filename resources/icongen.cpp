@@ -161,9 +161,10 @@ int main(int argc, char *argv[])
     const QString dir = QString::fromLocal8Bit(argv[1]);
     const QByteArray search = pngBytes(toBlackPalette(drawMagnifier(128)));
     const QByteArray book = pngBytes(drawBook(128).convertToFormat(QImage::Format_ARGB32));
-    const bool ok = writeFile(dir + QStringLiteral("/icons/search.png"), search)
-                    && writeFile(dir + QStringLiteral("/icons/dic.png"), book)
-                    && writeFile(dir + QStringLiteral("/orvanta-dictionary.ico"), iconFile({16, 24, 32, 48}, book, 128));
+    const bool ok =
+        writeFile(dir + QStringLiteral("/icons/search.png"), search)
+        && writeFile(dir + QStringLiteral("/icons/dic.png"), book)
+        && writeFile(dir + QStringLiteral("/orvanta-dictionary.ico"), iconFile({16, 24, 32, 48}, book, 128));
     if (!ok) {
         std::fprintf(stderr, "orvanta-icongen: cannot write into %s\n", argv[1]);
         return 1;

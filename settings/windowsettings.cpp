@@ -39,8 +39,7 @@ void WindowSettings::save() const
     settings.setValue(QStringLiteral("startup"), QVariant(showHistoryAtStartup));
 }
 
-QPoint placeWindow(const QPoint &stored, const QSize &size, const QList<QRect> &screens,
-                   const QRect &primary)
+QPoint placeWindow(const QPoint &stored, const QSize &size, const QList<QRect> &screens, const QRect &primary)
 {
     const QRect window(stored, size);
     for (const QRect &screen : screens) {

@@ -24,7 +24,6 @@ struct WindowSettings
 // A position that leaves the window at least partly on one of the screens is
 // kept as it is; one that puts it wholly off every screen (a monitor that
 // was unplugged) falls back to the default, moved inside the primary screen.
-QPoint placeWindow(const QPoint &stored, const QSize &size, const QList<QRect> &screens,
-                   const QRect &primary);
+QPoint placeWindow(const QPoint &stored, const QSize &size, const QList<QRect> &screens, const QRect &primary);
 
 #endif

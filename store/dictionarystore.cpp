@@ -76,8 +76,7 @@ bool record(const QString &word, QString *error)
 bool recentWords(QStringList *words, QString *error)
 {
     QSqlQuery query{QSqlDatabase()};
-    const bool ok = run(query, QStringLiteral("select word from history order by id desc limit 20"),
-                        QString(), error);
+    const bool ok = run(query, QStringLiteral("select word from history order by id desc limit 20"), QString(), error);
     words->clear();
     while (query.next())
         words->append(query.value(0).toString());

@@ -23,8 +23,7 @@ namespace {
 
 const char fixtureConnection[] = "fixture";
 
-template <typename Work>
-void withDatabase(const QString &path, Work work)
+template <typename Work> void withDatabase(const QString &path, Work work)
 {
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QLatin1String(fixtureConnection));
@@ -52,7 +51,8 @@ QFont programFont()
 
 } // namespace
 
-TestEnvironment::TestEnvironment() : previousDirectory(QDir::currentPath())
+TestEnvironment::TestEnvironment()
+    : previousDirectory(QDir::currentPath())
 {
     QDir::setCurrent(dir.path());
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path() + QStringLiteral("/config"));
@@ -228,9 +228,9 @@ WithoutRoot::WithoutRoot(const QString &directory)
         return;
     // Everyone may enter and write the test's directories; files keep
     // their modes, so a read-only file stays read-only.
-    const auto open = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner
-                      | QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup
-                      | QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther;
+    const auto open = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner | QFileDevice::ReadGroup
+                      | QFileDevice::WriteGroup | QFileDevice::ExeGroup | QFileDevice::ReadOther
+                      | QFileDevice::WriteOther | QFileDevice::ExeOther;
     QFile::setPermissions(directory, open);
     QDirIterator it(directory, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories);
     while (it.hasNext()) {

@@ -121,12 +121,18 @@ void TestCommands::plainLinksDecodeToThemselves_data()
 {
     QTest::addColumn<QString>("href");
     QTest::addColumn<QString>("word");
-    QTest::newRow("bare word") << "apple" << "apple";
-    QTest::newRow("capitals") << "Apple" << "Apple";
-    QTest::newRow("command word") << "-h" << "-h";
-    QTest::newRow("web link") << "https://example.org/x" << "https://example.org/x";
-    QTest::newRow("stray percent") << "100%" << "100%";
-    QTest::newRow("empty") << "" << "";
+    QTest::newRow("bare word") << "apple"
+                               << "apple";
+    QTest::newRow("capitals") << "Apple"
+                              << "Apple";
+    QTest::newRow("command word") << "-h"
+                                  << "-h";
+    QTest::newRow("web link") << "https://example.org/x"
+                              << "https://example.org/x";
+    QTest::newRow("stray percent") << "100%"
+                                   << "100%";
+    QTest::newRow("empty") << ""
+                           << "";
 }
 
 void TestCommands::plainLinksDecodeToThemselves()

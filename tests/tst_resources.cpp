@@ -39,8 +39,7 @@ QByteArray readAll(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-template <typename T>
-T little(const QByteArray &bytes, qsizetype offset)
+template <typename T> T little(const QByteArray &bytes, qsizetype offset)
 {
     return qFromLittleEndian<T>(bytes.constData() + offset);
 }

@@ -86,9 +86,14 @@ void TestStartup::clipboardIsLookedUpWhenHistoryIsOff_data()
     QTest::addColumn<QString>("shown");
     QTest::addColumn<QStringList>("recorded");
     QTest::newRow("word with capitals") << "Water" << QString::fromUtf8("වතුර\nජලය\n") << QStringList{"water"};
-    QTest::newRow("surrounding spaces") << " apple " << "\n" << QStringList();
-    QTest::newRow("help command") << "-h" << "Help Document\nHistory: -H or --history\nHelp: -h or --help\nVersion: -v or --version" << QStringList();
-    QTest::newRow("version command") << "--version" << "Version\n1.4v" << QStringList();
+    QTest::newRow("surrounding spaces") << " apple "
+                                        << "\n"
+                                        << QStringList();
+    QTest::newRow("help command")
+        << "-h"
+        << "Help Document\nHistory: -H or --history\nHelp: -h or --help\nVersion: -v or --version" << QStringList();
+    QTest::newRow("version command") << "--version"
+                                     << "Version\n1.4v" << QStringList();
 }
 
 void TestStartup::clipboardIsLookedUpWhenHistoryIsOff()
@@ -172,7 +177,8 @@ void TestStartup::storedPositionIsRestored_data()
     QTest::addColumn<QPoint>("placed");
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     QTest::newRow("on screen") << QPoint(300, 120) << QPoint(300, 120);
-    QTest::newRow("partly off the right edge") << screen.topRight() + QPoint(-50, 10) << screen.topRight() + QPoint(-50, 10);
+    QTest::newRow("partly off the right edge")
+        << screen.topRight() + QPoint(-50, 10) << screen.topRight() + QPoint(-50, 10);
     QTest::newRow("partly above the top") << QPoint(100, -300) << QPoint(100, -300);
     QTest::newRow("off every screen") << QPoint(50000, 50000) << QPoint(200, 200);
     QTest::newRow("far to the left") << QPoint(-5000, 100) << QPoint(200, 200);
@@ -197,7 +203,8 @@ void TestStartup::placeWindow_data()
     const QRect right(1920, 0, 1280, 1024);
     const QRect tiny(0, 0, 160, 120);
     QTest::newRow("on the primary") << QPoint(10, 10) << QList<QRect>{left} << left << QPoint(10, 10);
-    QTest::newRow("on the second screen") << QPoint(2500, 500) << QList<QRect>{left, right} << left << QPoint(2500, 500);
+    QTest::newRow("on the second screen")
+        << QPoint(2500, 500) << QList<QRect>{left, right} << left << QPoint(2500, 500);
     QTest::newRow("second screen unplugged") << QPoint(2500, 500) << QList<QRect>{left} << left << QPoint(200, 200);
     QTest::newRow("one pixel on screen") << QPoint(1919, 1079) << QList<QRect>{left} << left << QPoint(1919, 1079);
     QTest::newRow("just off the edge") << QPoint(1920, 0) << QList<QRect>{left} << left << QPoint(200, 200);

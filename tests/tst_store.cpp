@@ -71,13 +71,20 @@ void TestStore::senseListHtml_data()
 {
     QTest::addColumn<QString>("entry");
     QTest::addColumn<QString>("html");
-    QTest::newRow("empty") << "" << "<br />";
-    QTest::newRow("one sense") << "apple" << "apple<br />";
-    QTest::newRow("two senses") << "a|b" << "a<br />b<br />";
-    QTest::newRow("adjacent bars") << "a||b" << "a<br /><br />b<br />";
-    QTest::newRow("leading bar") << "|a" << "<br />a<br />";
-    QTest::newRow("trailing bar") << "a|" << "a<br /><br />";
-    QTest::newRow("markup kept") << "<b>x</b>|y" << "<b>x</b><br />y<br />";
+    QTest::newRow("empty") << ""
+                           << "<br />";
+    QTest::newRow("one sense") << "apple"
+                               << "apple<br />";
+    QTest::newRow("two senses") << "a|b"
+                                << "a<br />b<br />";
+    QTest::newRow("adjacent bars") << "a||b"
+                                   << "a<br /><br />b<br />";
+    QTest::newRow("leading bar") << "|a"
+                                 << "<br />a<br />";
+    QTest::newRow("trailing bar") << "a|"
+                                  << "a<br /><br />";
+    QTest::newRow("markup kept") << "<b>x</b>|y"
+                                 << "<b>x</b><br />y<br />";
     QTest::newRow("sinhala") << QString::fromUtf8("වතුර|ජලය") << QString::fromUtf8("වතුර<br />ජලය<br />");
 }
 
@@ -137,9 +144,11 @@ void TestStore::openFindsTheFileInTheWorkingDirectory()
 void TestStore::lookupKeepsTheLastRow()
 {
     // No primary key here, so one key can have several rows.
-    environment->createDatabase({"create table dict(key text, value text)", "create table history(id integer primary key autoincrement, word text)",
-                                 "insert into dict values('apple', 'first')", "insert into dict values('apple', 'second')",
-                                 "insert into dict values('blank', '')", "insert into dict values('nothing', null)"});
+    environment->createDatabase({"create table dict(key text, value text)",
+                                 "create table history(id integer primary key autoincrement, word text)",
+                                 "insert into dict values('apple', 'first')",
+                                 "insert into dict values('apple', 'second')", "insert into dict values('blank', '')",
+                                 "insert into dict values('nothing', null)"});
     QVERIFY(openStore());
     QString value;
     QString error;
@@ -157,11 +166,16 @@ void TestStore::lookupBindsTheWord_data()
 {
     QTest::addColumn<QString>("word");
     QTest::addColumn<QString>("value");
-    QTest::newRow("injection") << "x'; drop table dict; --" << "";
-    QTest::newRow("quote") << "o'clock" << "o value";
-    QTest::newRow("trailing space") << "apple " << "";
-    QTest::newRow("exact") << "apple" << "a value";
-    QTest::newRow("capitals are not lowered here") << "Apple" << "";
+    QTest::newRow("injection") << "x'; drop table dict; --"
+                               << "";
+    QTest::newRow("quote") << "o'clock"
+                           << "o value";
+    QTest::newRow("trailing space") << "apple "
+                                    << "";
+    QTest::newRow("exact") << "apple"
+                           << "a value";
+    QTest::newRow("capitals are not lowered here") << "Apple"
+                                                   << "";
 }
 
 void TestStore::lookupBindsTheWord()

@@ -4,7 +4,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
-WindowDriver::WindowDriver(QWidget *parent) : window(new Dictionary_0_9v(parent))
+WindowDriver::WindowDriver(QWidget *parent)
+    : window(new Dictionary_0_9v(parent))
 {
     searchBox = window->findChild<QLineEdit *>();
     resultView = window->findChild<QTextBrowser *>();

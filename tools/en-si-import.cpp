@@ -32,17 +32,17 @@ int main(int argc, char *argv[])
     QTextStream out(stdout);
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "Builds or updates an English-Sinhala dictionary file from word lists.\n\n"
-        "Sources are read in order and merged: one entry per English key, senses in\n"
-        "source order without repeats. Every Sinhala sense also becomes a key whose\n"
-        "value is the English words that carry it. Importing into an existing file\n"
-        "replaces the entries it imports, keeps the others and never touches the\n"
-        "history. The import is one transaction: on any error the file is left as it\n"
-        "was, and a new file is only created once it is complete.\n\n"
-        "Source forms, recognised from the first line:\n"
-        "  tsv        english<TAB>sense|sense|... (UTF-8, one headword a line)\n"
-        "  sn2en-csv  the Sinhala-to-English CSV with the header \"word,definitions,\""));
+    parser.setApplicationDescription(
+        QStringLiteral("Builds or updates an English-Sinhala dictionary file from word lists.\n\n"
+                       "Sources are read in order and merged: one entry per English key, senses in\n"
+                       "source order without repeats. Every Sinhala sense also becomes a key whose\n"
+                       "value is the English words that carry it. Importing into an existing file\n"
+                       "replaces the entries it imports, keeps the others and never touches the\n"
+                       "history. The import is one transaction: on any error the file is left as it\n"
+                       "was, and a new file is only created once it is complete.\n\n"
+                       "Source forms, recognised from the first line:\n"
+                       "  tsv        english<TAB>sense|sense|... (UTF-8, one headword a line)\n"
+                       "  sn2en-csv  the Sinhala-to-English CSV with the header \"word,definitions,\""));
     parser.addHelpOption();
     const QCommandLineOption formatOption(QStringLiteral("format"),
                                           QStringLiteral("Read every source as <form>: tsv or sn2en-csv."),
@@ -56,8 +56,7 @@ int main(int argc, char *argv[])
     parser.addOptions({formatOption, replaceOption, skipOption, noReverseOption});
     parser.addPositionalArgument(QStringLiteral("SOURCE"), QStringLiteral("Word lists to read."),
                                  QStringLiteral("SOURCE..."));
-    parser.addPositionalArgument(QStringLiteral("DATABASE"),
-                                 QStringLiteral("The dictionary file to build or update."));
+    parser.addPositionalArgument(QStringLiteral("DATABASE"), QStringLiteral("The dictionary file to build or update."));
     parser.process(app);
 
     QStringList arguments = parser.positionalArguments();
@@ -96,7 +95,6 @@ int main(int argc, char *argv[])
         return 1;
     }
     out << "keys: " << importer.entries().entries().size() << ", senses: " << importer.entries().senseCount()
-        << ", lines read: " << importer.linesRead() << ", lines skipped: " << importer.linesSkipped()
-        << Qt::endl;
+        << ", lines read: " << importer.linesRead() << ", lines skipped: " << importer.linesSkipped() << Qt::endl;
     return 0;
 }

@@ -63,8 +63,7 @@ bool fill(QSqlDatabase &db, const QList<Entry> &entries, bool emptyFirst, QStrin
         return false;
     }
     QSqlQuery query(db);
-    const bool ok = createSchema(db, error)
-                    && (!emptyFirst || exec(query, QStringLiteral("delete from dict"), error))
+    const bool ok = createSchema(db, error) && (!emptyFirst || exec(query, QStringLiteral("delete from dict"), error))
                     && insertEntries(db, entries, error);
     query.finish();
     if (ok && db.commit())
@@ -75,8 +74,7 @@ bool fill(QSqlDatabase &db, const QList<Entry> &entries, bool emptyFirst, QStrin
     return false;
 }
 
-bool writeWithConnection(const QString &path, bool fresh, const QList<Entry> &entries, bool emptyFirst,
-                         QString *error)
+bool writeWithConnection(const QString &path, bool fresh, const QList<Entry> &entries, bool emptyFirst, QString *error)
 {
     const QString name = QStringLiteral("import-") + QUuid::createUuid().toString(QUuid::Id128);
     bool ok = false;

@@ -17,7 +17,10 @@ QByteArray firstLineOf(QIODevice &device)
 
 } // namespace
 
-Importer::Importer(const ImportOptions &options) : options(options) {}
+Importer::Importer(const ImportOptions &options)
+    : options(options)
+{
+}
 
 void Importer::addRecord(const SourceRecord &record)
 {
@@ -64,8 +67,8 @@ bool Importer::readSource(const QString &path, QTextStream &messages, bool showP
             addRecord(parsed);
             continue;
         }
-        messages << path << ':' << reader.lineNumber() << ": " << reason
-                 << (options.skipBad ? " (skipped)" : "") << Qt::endl;
+        messages << path << ':' << reader.lineNumber() << ": " << reason << (options.skipBad ? " (skipped)" : "")
+                 << Qt::endl;
         ++skipped;
         if (!options.skipBad) {
             ok = false;

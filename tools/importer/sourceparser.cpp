@@ -151,7 +151,11 @@ bool parseSn2enRecord(const QByteArray &record, SourceRecord *out, QString *reas
     return true;
 }
 
-RecordReader::RecordReader(QIODevice *device, SourceFormat format) : device(device), format(format) {}
+RecordReader::RecordReader(QIODevice *device, SourceFormat format)
+    : device(device)
+    , format(format)
+{
+}
 
 bool RecordReader::readLine(QByteArray *line)
 {
