@@ -110,14 +110,14 @@ QStringList TestEnvironment::history() const
     return words;
 }
 
-QVariant TestEnvironment::scalar(const QString &statement) const
+QVariant TestEnvironment::scalar(const QString &statement, int column) const
 {
     QVariant value;
     withDatabase(databasePath(), [&](QSqlDatabase &db) {
         QSqlQuery query(db);
         execOrDie(query, statement);
         if (query.next())
-            value = query.value(0);
+            value = query.value(column);
     });
     return value;
 }

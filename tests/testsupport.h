@@ -32,7 +32,8 @@ public:
     void createDatabase(const QStringList &statements) const;
     void exec(const QString &statement) const;
     QStringList history() const;
-    QVariant scalar(const QString &statement) const;
+    // Column `column` of the first row the statement gives.
+    QVariant scalar(const QString &statement, int column = 0) const;
 
     void writeSettings(const QVariantMap &values) const;
     QVariantMap readSettings() const;

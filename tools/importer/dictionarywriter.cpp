@@ -8,7 +8,6 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QTemporaryFile>
 #include <QUuid>
 #include <QVariant>
 
@@ -110,25 +109,52 @@ bool syncFile(const QString &path)
 #endif
 }
 
+// Removes the partial file unless it was completed and moved into place.
+class PartialFile
+{
+public:
+    explicit PartialFile(const QString &finalPath)
+        : name(finalPath + QStringLiteral(".part-") + QUuid::createUuid().toString(QUuid::Id128))
+    {
+    }
+    ~PartialFile()
+    {
+        if (!kept)
+            QFile::remove(name);
+    }
+    // Made with the usual mode for new files, not a private temporary one.
+    bool create(QString *error)
+    {
+        QFile file(name);
+        if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+            return true;
+        *error = QStringLiteral("cannot create %1: %2").arg(name, file.errorString());
+        return false;
+    }
+    bool moveTo(const QString &path)
+    {
+        kept = !QFileInfo::exists(path) && QFile::rename(name, path);
+        return kept;
+    }
+    const QString name;
+
+private:
+    bool kept = false;
+};
+
 bool writeNew(const QString &path, const QList<Entry> &entries, QString *error)
 {
-    QTemporaryFile partial(path + QStringLiteral(".XXXXXX.part"));
-    if (!partial.open()) {
-        *error = QStringLiteral("cannot create %1: %2").arg(partial.fileTemplate(), partial.errorString());
+    PartialFile partial(path);
+    if (!partial.create(error) || !writeWithConnection(partial.name, true, entries, false, error))
+        return false;
+    if (!syncFile(partial.name)) {
+        *error = QStringLiteral("cannot flush %1 to disk").arg(partial.name);
         return false;
     }
-    partial.close();
-    if (!writeWithConnection(partial.fileName(), true, entries, false, error))
-        return false;
-    if (!syncFile(partial.fileName())) {
-        *error = QStringLiteral("cannot flush %1 to disk").arg(partial.fileName());
-        return false;
-    }
-    if (QFileInfo::exists(path) || !partial.rename(path)) {
+    if (!partial.moveTo(path)) {
         *error = QStringLiteral("cannot move the new dictionary to %1").arg(path);
         return false;
     }
-    partial.setAutoRemove(false);
     return true;
 }
 
