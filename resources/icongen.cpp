@@ -2,7 +2,8 @@
 // Draws the program's icons: icons/search.png (a magnifying glass, 8-bit
 // palette with transparency), icons/dic.png (a blue book on a sheet of
 // paper, 8-bit RGBA) and orvanta-dictionary.ico (the book at 16, 24, 32 and
-// 48 pixels as 32-bit bitmaps with alpha, and at 128 as the PNG).
+// 48 pixels as 32-bit bitmaps with alpha, and at 128 as the PNG), and the
+// book for desktop menus at every size in hicolor/NxN.png.
 // Usage: orvanta-icongen RESOURCES_DIR
 #include <QBuffer>
 #include <QDataStream>
@@ -165,7 +166,12 @@ int main(int argc, char *argv[])
         writeFile(dir + QStringLiteral("/icons/search.png"), search)
         && writeFile(dir + QStringLiteral("/icons/dic.png"), book)
         && writeFile(dir + QStringLiteral("/orvanta-dictionary.ico"), iconFile({16, 24, 32, 48}, book, 128));
-    if (!ok) {
+    bool menuIcons = true;
+    for (int size : {16, 24, 32, 48, 64, 128}) {
+        const QString name = QStringLiteral("/hicolor/%1x%1.png").arg(size);
+        menuIcons = menuIcons && writeFile(dir + name, size == 128 ? book : pngBytes(drawBook(size).convertToFormat(QImage::Format_ARGB32)));
+    }
+    if (!ok || !menuIcons) {
         std::fprintf(stderr, "orvanta-icongen: cannot write into %s\n", argv[1]);
         return 1;
     }
