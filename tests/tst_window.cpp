@@ -27,6 +27,9 @@ const QList<Row> sampleRows = {
     {"bold", "<b>thick</b>|plain"},
     {"blank", ""},
     {"nothing", QVariant()},
+    // Sinhala keys answer with English words.
+    {QString::fromUtf8("ජලය"), "water|aqua"},
+    {QString::fromUtf8("ප්\u200Dරශ්නය"), "question|problem"},
 };
 
 // Lets a value be NULL, which the shipped schema forbids.
@@ -63,6 +66,9 @@ private slots:
     void linkWordsAreNotCommands();
     void emptyLinkOnlyEmptiesTheSearchBox();
     void clearEmptiesTheHistoryAndLeavesTheView();
+
+    void sinhalaWordsLookUpEnglish_data();
+    void sinhalaWordsLookUpEnglish();
 
     void missingDictionaryFile();
     void fileThatIsNotSqlite();
@@ -385,6 +391,34 @@ void TestWindow::clearEmptiesTheHistoryAndLeavesTheView()
     driver->tabs->setCurrentIndex(0);
     driver->search(QStringLiteral("-H"));
     QCOMPARE(driver->resultView->toPlainText(), QString());
+}
+
+void TestWindow::sinhalaWordsLookUpEnglish_data()
+{
+    QTest::addColumn<QString>("word");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("plain") << QString::fromUtf8("ජලය") << "water\naqua\n";
+    QTest::newRow("with a joiner") << QString::fromUtf8("ප්\u200Dරශ්නය") << "question\nproblem\n";
+}
+
+void TestWindow::sinhalaWordsLookUpEnglish()
+{
+    QFETCH(QString, word);
+    QFETCH(QString, shown);
+    // Lowering, as the search does, leaves Sinhala script and its joiners alone.
+    QCOMPARE(word.toLower(), word);
+    auto driver = open();
+    driver->search(word);
+    QCOMPARE(driver->resultView->toPlainText(), shown);
+    QCOMPARE(driver->searchBox->text(), word);
+    QCOMPARE(environment->history(), QStringList{word});
+
+    driver->search(QStringLiteral("-H"));
+    QCOMPARE(driver->resultView->toPlainText(), word + QLatin1Char('\n'));
+    clickAnchor(driver->resultView, 0);
+    QCOMPARE(driver->resultView->toPlainText(), shown);
+    QCOMPARE(driver->searchBox->text(), word);
+    QCOMPARE(environment->history(), (QStringList{word, word}));
 }
 
 void TestWindow::missingDictionaryFile()
