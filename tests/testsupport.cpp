@@ -221,16 +221,17 @@ void clickAnchor(QTextBrowser *view, int index)
     QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, point);
 }
 
-WithoutRoot::WithoutRoot(const QString &directory)
+WithoutRoot::WithoutRoot(const QString &directory, bool writableDirectories)
 {
     wasRoot = ::geteuid() == 0;
     if (!wasRoot)
         return;
-    // Everyone may enter and write the test's directories; files keep
-    // their modes, so a read-only file stays read-only.
-    const auto open = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner | QFileDevice::ReadGroup
-                      | QFileDevice::WriteGroup | QFileDevice::ExeGroup | QFileDevice::ReadOther
-                      | QFileDevice::WriteOther | QFileDevice::ExeOther;
+    // Everyone may enter the test's directories (and write into them, unless
+    // asked not to); files keep their modes, so a read-only file stays so.
+    const auto readable = QFileDevice::ReadOwner | QFileDevice::ExeOwner | QFileDevice::ReadGroup
+                          | QFileDevice::ExeGroup | QFileDevice::ReadOther | QFileDevice::ExeOther;
+    const auto writable = QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
+    const auto open = writableDirectories ? readable | writable : readable;
     QFile::setPermissions(directory, open);
     QDirIterator it(directory, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories);
     while (it.hasNext()) {

@@ -78,11 +78,12 @@ QStringList anchorTargets(const QTextBrowser *view);
 void clickAnchor(QTextBrowser *view, int index);
 
 // Runs the rest of a scope without root's right to ignore file modes, so
-// that a read-only file is read-only. Does nothing for other users.
+// that a read-only file is read-only. Does nothing for other users. The
+// directories below `directory` are opened to everyone, or made read-only.
 class WithoutRoot
 {
 public:
-    explicit WithoutRoot(const QString &directory);
+    explicit WithoutRoot(const QString &directory, bool writableDirectories = true);
     ~WithoutRoot();
     bool ok() const { return switched || !wasRoot; }
 

@@ -104,8 +104,8 @@ void TestImporter::tsvRecords_data()
     QTest::addColumn<QStringList>("sinhala");
     QTest::addColumn<QString>("reason");
     QTest::newRow("one sense") << QByteArray("apple\tඇපල්") << QStringList{"apple"} << QStringList{"ඇපල්"} << "";
-    QTest::newRow("trimmed") << QByteArray(" Water \t වතුර | ජලය ") << QStringList{"Water"}
-                             << QStringList{"වතුර", "ජලය"} << "";
+    QTest::newRow("trimmed") << QByteArray(" Water \t වතුර | ජලය ") << QStringList{"Water"} << QStringList{"වතුර", "ජලය"}
+                             << "";
     // Composed to NFC: the two-part vowel sign ො from its parts.
     QTest::newRow("nfc") << QByteArray("go\t\xE0\xB6\xBA\xE0\xB7\x99\xE0\xB7\x8F") << QStringList{"go"}
                          << QStringList{QString::fromUtf8("\xE0\xB6\xBA\xE0\xB7\x9C")} << "";
@@ -143,8 +143,8 @@ void TestImporter::csvRecords_data()
     QTest::addColumn<QString>("reason");
     QTest::newRow("bare word") << QByteArray("වංචිත,defrauded,") << QStringList{"defrauded"} << QStringList{"වංචිත"}
                                << "";
-    QTest::newRow("quoted list") << QByteArray("අංකනය,\"brand, Markings,notation\",") << QStringList{"brand", "Markings", "notation"}
-                                 << QStringList{"අංකනය"} << "";
+    QTest::newRow("quoted list") << QByteArray("අංකනය,\"brand, Markings,notation\",")
+                                 << QStringList{"brand", "Markings", "notation"} << QStringList{"අංකනය"} << "";
     QTest::newRow("hyphen is a space") << QByteArray("අංක-ගණිතය,\"arithmetic\",") << QStringList{"arithmetic"}
                                        << QStringList{"අංක ගණිතය"} << "";
     QTest::newRow("zero-width space goes, joiner stays")
@@ -152,15 +152,16 @@ void TestImporter::csvRecords_data()
         << QStringList{QString::fromUtf8("NOT ද්\u200Dවාරය")} << "";
     QTest::newRow("latin headword") << QByteArray("dict.cn,ensitip-group,") << QStringList{"ensitip-group"}
                                     << QStringList{"dict.cn"} << "";
-    QTest::newRow("list lost its quotes") << QByteArray("අවාන,fan,blower") << QStringList{"fan", "blower"}
-                                          << QStringList{"අවාන"} << "";
-    QTest::newRow("newline inside quotes") << QByteArray("අංක-පෙත්ත,\"tally,teller\n\",") << QStringList{"tally", "teller"}
-                                           << QStringList{"අංක පෙත්ත"} << "";
+    QTest::newRow("list lost its quotes")
+        << QByteArray("අවාන,fan,blower") << QStringList{"fan", "blower"} << QStringList{"අවාන"} << "";
+    QTest::newRow("newline inside quotes") << QByteArray("අංක-පෙත්ත,\"tally,teller\n\",")
+                                           << QStringList{"tally", "teller"} << QStringList{"අංක පෙත්ත"} << "";
     QTest::newRow("no english") << QByteArray("වංචිත,,") << QStringList() << QStringList() << "empty key";
     QTest::newRow("one column") << QByteArray("වංචිත") << QStringList() << QStringList()
                                 << "expected at least 2 comma-separated columns, found 1";
     QTest::newRow("empty headword") << QByteArray(",word,") << QStringList() << QStringList() << "empty sense";
-    QTest::newRow("bar in word") << QByteArray("x,\"a|b\",") << QStringList() << QStringList() << "key \"a|b\" holds \"|\"";
+    QTest::newRow("bar in word") << QByteArray("x,\"a|b\",") << QStringList() << QStringList()
+                                 << "key \"a|b\" holds \"|\"";
     QTest::newRow("not utf-8") << QByteArray("\xFF\xFE,word,") << QStringList() << QStringList() << "not valid UTF-8";
 }
 
@@ -240,7 +241,8 @@ void TestImporter::mergesSourcesInOrder()
     writeFile(path("a.tsv"), "water\tවතුර|ජලය\n");
     writeFile(path("b.csv"), "word,definitions,\nදිය,\"Water,aqua\",\nවතුර,water,\n");
     QCOMPARE(import({"--no-reverse", path("a.tsv"), path("b.csv"), environment->databasePath()}).status, 0);
-    QCOMPARE(environment->scalar("select value from dict where key = 'water'").toString(), QStringLiteral("වතුර|ජලය|දිය"));
+    QCOMPARE(environment->scalar("select value from dict where key = 'water'").toString(),
+             QStringLiteral("වතුර|ජලය|දිය"));
     QCOMPARE(environment->scalar("select value from dict where key = 'aqua'").toString(), QStringLiteral("දිය"));
 }
 
@@ -264,7 +266,8 @@ void TestImporter::badLineWritesNothing_data()
     QTest::addColumn<QByteArray>("source");
     QTest::addColumn<QString>("message");
     QTest::newRow("not utf-8") << QByteArray("apple\tx\ncaf\xE9\ty\n") << "list.tsv:2: not valid UTF-8";
-    QTest::newRow("columns") << QByteArray("apple\tx\n\nbad line\n") << "list.tsv:3: expected 2 tab-separated columns, found 1";
+    QTest::newRow("columns") << QByteArray("apple\tx\n\nbad line\n")
+                             << "list.tsv:3: expected 2 tab-separated columns, found 1";
     QTest::newRow("empty key") << QByteArray("\tx\n") << "list.tsv:1: empty key";
     QTest::newRow("bar") << QByteArray("a|b\tx\n") << "list.tsv:1: key \"a|b\" holds \"|\"";
 }
@@ -315,7 +318,8 @@ void TestImporter::commandLine()
     QVERIFY(run.err.contains("missing.tsv: cannot open"));
     // A forced format reads a file whatever its first line says.
     writeFile(path("list.txt"), "අ,apple,\n");
-    QCOMPARE(import({"--format", "sn2en-csv", "--no-reverse", path("list.txt"), environment->databasePath()}).status, 0);
+    QCOMPARE(import({"--format", "sn2en-csv", "--no-reverse", path("list.txt"), environment->databasePath()}).status,
+             0);
     QCOMPARE(environment->scalar("select value from dict where key = 'apple'").toString(), QStringLiteral("අ"));
 }
 
@@ -353,7 +357,8 @@ void TestImporter::sharedListImports()
     }
     for (const QString &word : chosen) {
         QVERIFY2(!expected.value(word).isEmpty(), qPrintable(word));
-        const QString value = environment->scalar(QStringLiteral("select value from dict where key = '%1'").arg(word)).toString();
+        const QString value =
+            environment->scalar(QStringLiteral("select value from dict where key = '%1'").arg(word)).toString();
         QCOMPARE(value, expected.value(word).join(QLatin1Char('|')));
     }
     QCOMPARE(environment->history(), QStringList{"kept"});

@@ -12,6 +12,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <utility>
+
 namespace {
 
 const QList<Row> sampleRows = {
@@ -97,10 +99,12 @@ void TestWindow::init()
 
 void TestWindow::cleanup()
 {
-    QVERIFY2(boxes->count() == expectedBoxes, qPrintable(boxes->texts().join(QLatin1Char('\n'))));
-    expectedBoxes = 0;
+    // Everything goes first, so a failure here cannot leak into the next test.
+    const QStringList seen = boxes->texts();
+    const int expected = std::exchange(expectedBoxes, 0);
     boxes.reset();
     environment.reset();
+    QVERIFY2(seen.size() == expected, qPrintable(seen.join(QLatin1Char('\n'))));
 }
 
 std::unique_ptr<WindowDriver> TestWindow::open(bool expectActive)
