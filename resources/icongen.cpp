@@ -169,7 +169,9 @@ int main(int argc, char *argv[])
     bool menuIcons = true;
     for (int size : {16, 24, 32, 48, 64, 128}) {
         const QString name = QStringLiteral("/hicolor/%1x%1.png").arg(size);
-        menuIcons = menuIcons && writeFile(dir + name, size == 128 ? book : pngBytes(drawBook(size).convertToFormat(QImage::Format_ARGB32)));
+        menuIcons = menuIcons
+                    && writeFile(dir + name,
+                                 size == 128 ? book : pngBytes(drawBook(size).convertToFormat(QImage::Format_ARGB32)));
     }
     if (!ok || !menuIcons) {
         std::fprintf(stderr, "orvanta-icongen: cannot write into %s\n", argv[1]);

@@ -14,6 +14,8 @@ packages=(
     desktop-file-utils appstream
     # tests: the Windows resource script
     binutils-mingw-w64-x86-64
+    # checks: fuzzing, sanitizers, format and static analysis; benchmarks
+    clang libclang-rt-14-dev clang-format clang-tidy libbenchmark-dev libsqlite3-dev
 )
 
 missing=()

@@ -157,7 +157,7 @@ void TestFaults::killedMidWrite()
         }
         QCOMPARE(next, int(printed.size()));
     }
-    QVERIFY(printed.size() > 0);
+    QVERIFY(!printed.isEmpty());
 }
 
 void TestFaults::lockedDatabase()

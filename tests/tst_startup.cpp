@@ -241,7 +241,7 @@ void TestStartup::garbageSettingsLeaveTheWindowUsable()
 void TestStartup::hugeClipboardText()
 {
     environment->writeSettings({{"startup", false}, {"check", false}});
-    QGuiApplication::clipboard()->setText(QString(1024 * 1024, QLatin1Char('a')));
+    QGuiApplication::clipboard()->setText(QString(qsizetype(1024) * 1024, QLatin1Char('a')));
     WindowDriver driver;
     QVERIFY(driver.resultView->toPlainText() == QStringLiteral("\n"));
     QVERIFY(environment->history().isEmpty());
