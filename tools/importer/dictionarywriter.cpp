@@ -45,7 +45,7 @@ bool insertEntries(QSqlDatabase &db, const QList<Entry> &entries, QString *error
     }
     for (const Entry &entry : entries) {
         insert.bindValue(0, entry.key);
-        insert.bindValue(1, entry.senses.join(QLatin1Char('|')));
+        insert.bindValue(1, entry.value);
         if (!insert.exec()) {
             *error = insert.lastError().text();
             return false;

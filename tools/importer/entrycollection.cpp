@@ -1,18 +1,36 @@
 // SPDX-License-Identifier: MIT
 #include "entrycollection.h"
 
+namespace {
+
+// Whether the "|"-joined value already holds the sense as one of its parts.
+bool holds(const QString &value, const QString &sense)
+{
+    for (qsizetype at = value.indexOf(sense); at >= 0; at = value.indexOf(sense, at + 1)) {
+        const qsizetype end = at + sense.size();
+        const bool startsPart = at == 0 || value.at(at - 1) == QLatin1Char('|');
+        const bool endsPart = end == value.size() || value.at(end) == QLatin1Char('|');
+        if (startsPart && endsPart)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
 void EntryCollection::add(const QString &key, const QString &sense)
 {
     const auto found = index.constFind(key);
     if (found == index.constEnd()) {
         index.insert(key, list.size());
-        list.append(Entry{key, QStringList{sense}});
+        list.append(Entry{key, sense});
         ++senses;
         return;
     }
-    QStringList &existing = list[found.value()].senses;
-    if (existing.contains(sense))
+    QString &value = list[found.value()].value;
+    if (holds(value, sense))
         return;
-    existing.append(sense);
+    value += QLatin1Char('|');
+    value += sense;
     ++senses;
 }

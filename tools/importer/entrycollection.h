@@ -7,10 +7,15 @@
 #include <QString>
 #include <QStringList>
 
+// One key with its senses, kept as the "|"-joined value the dictionary
+// stores: one string per entry rather than one per sense, so that a million
+// entries fit in memory comfortably.
 struct Entry
 {
     QString key;
-    QStringList senses;
+    QString value;
+
+    QStringList senses() const { return value.split(QLatin1Char('|')); }
 };
 
 // Entries gathered from every source, one per key, keys in the order they

@@ -1,0 +1,421 @@
+// SPDX-License-Identifier: MIT
+// Speed and memory of the dictionary, each figure beside its own baseline
+// measured in the same run. Run through scripts/bench.sh.
+#include "app/dictionary_0_9v.h"
+#include "barewindow.h"
+#include "benchdata.h"
+#include "store/dictionarystore.h"
+#include "store/resulthtml.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QPushButton>
+#include <QSettings>
+#include <QSqlDatabase>
+#include <QTemporaryDir>
+#include <QTextBrowser>
+
+#include <sqlite3.h>
+
+#include <cstdio>
+#include <functional>
+#include <memory>
+
+namespace {
+
+// The program's default connection on a dataset, for as long as it lives.
+class ProgramConnection
+{
+public:
+    explicit ProgramConnection(const QString &directory)
+        : previous(QDir::currentPath())
+    {
+        QDir::setCurrent(directory);
+        handle = std::make_unique<QSqlDatabase>(QSqlDatabase::addDatabase(QStringLiteral("QSQLITE")));
+        QString error;
+        if (!DictionaryStore::open(*handle, &error))
+            std::fprintf(stderr, "%s\n", qPrintable(error));
+    }
+    ~ProgramConnection()
+    {
+        handle.reset();
+        QSqlDatabase::removeDatabase(QLatin1String(QSqlDatabase::defaultConnection));
+        QDir::setCurrent(previous);
+    }
+
+private:
+    QString previous;
+    std::unique_ptr<QSqlDatabase> handle;
+};
+
+// Runs ours and the baseline one after the other in every iteration, so that
+// both see the same machine, and reports each and their ratio.
+void paired(benchmark::State &state, const std::function<void()> &ours, const std::function<void()> &baseline)
+{
+    double oursSeconds = 0;
+    double baselineSeconds = 0;
+    while (state.KeepRunning()) {
+        Clock::time_point start = Clock::now();
+        ours();
+        oursSeconds += secondsSince(start);
+        start = Clock::now();
+        baseline();
+        baselineSeconds += secondsSince(start);
+    }
+    const double iterations = double(state.iterations());
+    state.counters["ours_us"] = oursSeconds / iterations * 1e6;
+    state.counters["baseline_us"] = baselineSeconds / iterations * 1e6;
+    state.counters["ratio"] = oursSeconds / baselineSeconds;
+}
+
+QList<QByteArray> utf8(const QStringList &words)
+{
+    QList<QByteArray> encoded;
+    for (const QString &word : words)
+        encoded.append(word.toUtf8());
+    return encoded;
+}
+
+QString copyDataset(const QString &from, const QString &name)
+{
+    QString directory = datasets().scratch + QLatin1Char('/') + name;
+    QDir().mkpath(directory);
+    QFile::remove(dictionaryIn(directory));
+    QFile::copy(dictionaryIn(from), dictionaryIn(directory));
+    return directory;
+}
+
+void fillHistory(const QString &directory, int rows)
+{
+    RawDatabase db(dictionaryIn(directory));
+    db.exec("begin");
+    for (int i = 0; i < rows; ++i)
+        db.record(QByteArray("word") + QByteArray::number(i % 5000));
+    db.exec("commit");
+}
+
+// 1. The lookup path without widgets: statement, row, senses, HTML.
+void lookup(benchmark::State &state, const QString *directory)
+{
+    const QStringList keys = sampleKeys(*directory, 1024);
+    const QList<QByteArray> rawKeys = utf8(keys);
+    ProgramConnection connection(*directory);
+    RawDatabase raw(dictionaryIn(*directory));
+    qsizetype next = 0;
+    paired(
+        state,
+        [&] {
+            QString value;
+            QString error;
+            DictionaryStore::lookup(keys.at(next), &value, &error);
+            benchmark::DoNotOptimize(senseListHtml(value));
+        },
+        [&] {
+            benchmark::DoNotOptimize(raw.lookup(rawKeys.at(next)));
+            next = (next + 1) % keys.size();
+        });
+}
+
+// 2. Recording a word: its own transaction, bound by the disk's flush.
+void record(benchmark::State &state)
+{
+    const QString directory = copyDataset(datasets().shipped, QStringLiteral("record"));
+    ProgramConnection connection(directory);
+    RawDatabase raw(dictionaryIn(directory));
+    QString error;
+    paired(
+        state, [&] { DictionaryStore::record(QStringLiteral("water"), &error); }, [&] { raw.record("water"); });
+    state.SetLabel(fileSystemOf(directory).toStdString());
+}
+
+// 3. The history listing: the newest 20 come from the end of the key.
+void historyListing(benchmark::State &state, const QString *directory)
+{
+    ProgramConnection connection(*directory);
+    while (state.KeepRunning()) {
+        QStringList words;
+        QString error;
+        DictionaryStore::recentWords(&words, &error);
+        benchmark::DoNotOptimize(historyListHtml(words));
+    }
+}
+
+// 4. Start-up: the window built, shown and painted, against a bare window
+// of the same widgets built and painted the same way.
+void startup(benchmark::State &state, const QString *directory)
+{
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(*directory);
+    QString shown;
+    {
+        Dictionary_0_9v window;
+        shown = window.findChild<QTextBrowser *>()->toHtml();
+    }
+    paired(
+        state,
+        [&] {
+            auto *window = new Dictionary_0_9v;
+            window->show();
+            benchmark::DoNotOptimize(window->grab());
+            delete window;
+        },
+        [&] {
+            QWidget *window = buildBareWindow(shown);
+            window->show();
+            benchmark::DoNotOptimize(window->grab());
+            delete window;
+            QCoreApplication::processEvents();
+        });
+    QDir::setCurrent(previous);
+}
+
+// 5. From the search button's click to the view's repaint, against the
+// lookup and the recording it does.
+void pressToPaint(benchmark::State &state, const QString *directory)
+{
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(*directory);
+    const QStringList keys = sampleKeys(*directory, 256);
+    {
+        QSettings settings;
+        settings.setValue(QStringLiteral("startup"), false);
+    }
+    Dictionary_0_9v window;
+    window.show();
+    auto *searchBox = window.findChild<QLineEdit *>();
+    auto *resultView = window.findChild<QTextBrowser *>();
+    QPushButton *searchButton = nullptr;
+    for (QPushButton *button : window.findChildren<QPushButton *>()) {
+        if (button->text().isEmpty())
+            searchButton = button;
+    }
+    qsizetype next = 0;
+    QString error;
+    paired(
+        state,
+        [&] {
+            searchBox->setText(keys.at(next));
+            searchButton->click();
+            resultView->viewport()->repaint();
+        },
+        [&] {
+            QString value;
+            DictionaryStore::lookup(keys.at(next), &value, &error);
+            benchmark::DoNotOptimize(senseListHtml(value));
+            DictionaryStore::record(keys.at(next), &error);
+            next = (next + 1) % keys.size();
+        });
+    QSettings().setValue(QStringLiteral("startup"), true);
+    QDir::setCurrent(previous);
+}
+
+// The floor under an import: the same rows written straight through the C
+// API in one transaction.
+double rawWriteSeconds(const QString &source, const QString &target)
+{
+    sqlite3 *in = nullptr;
+    sqlite3 *out = nullptr;
+    sqlite3_open_v2(source.toUtf8().constData(), &in, SQLITE_OPEN_READONLY, nullptr);
+    QFile::remove(target);
+    sqlite3_open_v2(target.toUtf8().constData(), &out, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    QList<QPair<QByteArray, QByteArray>> rows;
+    sqlite3_stmt *read = nullptr;
+    sqlite3_prepare_v2(in, "select key, value from dict", -1, &read, nullptr);
+    while (sqlite3_step(read) == SQLITE_ROW)
+        rows.append({QByteArray(reinterpret_cast<const char *>(sqlite3_column_text(read, 0))),
+                     QByteArray(reinterpret_cast<const char *>(sqlite3_column_text(read, 1)))});
+    sqlite3_finalize(read);
+    sqlite3_close(in);
+
+    const Clock::time_point start = Clock::now();
+    sqlite3_exec(out,
+                 "pragma journal_mode = off; pragma synchronous = off; begin;"
+                 "create table dict(key text primary key, value text not null);"
+                 "create table history(id integer primary key autoincrement, word text not null);",
+                 nullptr, nullptr, nullptr);
+    sqlite3_stmt *insert = nullptr;
+    sqlite3_prepare_v2(out, "insert into dict(key, value) values(?, ?)", -1, &insert, nullptr);
+    for (const auto &row : std::as_const(rows)) {
+        sqlite3_bind_text(insert, 1, row.first.constData(), int(row.first.size()), SQLITE_STATIC);
+        sqlite3_bind_text(insert, 2, row.second.constData(), int(row.second.size()), SQLITE_STATIC);
+        sqlite3_step(insert);
+        sqlite3_reset(insert);
+    }
+    sqlite3_finalize(insert);
+    sqlite3_exec(out, "commit", nullptr, nullptr, nullptr);
+    sqlite3_close(out);
+    const double seconds = secondsSince(start);
+    QFile::remove(target);
+    return seconds;
+}
+
+// 6. Import throughput and peak memory of the importer program.
+void import(benchmark::State &state, const QString *source, bool reverse)
+{
+    const QString directory = datasets().scratch + QStringLiteral("/import");
+    QDir().mkpath(directory);
+    const QString target = directory + QStringLiteral("/imported.db");
+    QStringList arguments;
+    if (!reverse)
+        arguments << QStringLiteral("--no-reverse");
+    arguments << *source << target;
+    ProgramRun run;
+    double floor = 0;
+    while (state.KeepRunning()) {
+        QFile::remove(target);
+        run = runProgram(datasets().importer, arguments, directory);
+        state.SetIterationTime(run.seconds);
+        floor = rawWriteSeconds(target, directory + QStringLiteral("/raw.db"));
+    }
+    RawDatabase db(target);
+    sqlite3 *handle = nullptr;
+    sqlite3_open_v2(target.toUtf8().constData(), &handle, SQLITE_OPEN_READONLY, nullptr);
+    sqlite3_stmt *count = nullptr;
+    sqlite3_prepare_v2(handle, "select count(*) from dict", -1, &count, nullptr);
+    sqlite3_step(count);
+    const double keys = double(sqlite3_column_int64(count, 0));
+    sqlite3_finalize(count);
+    sqlite3_close(handle);
+    state.counters["status"] = run.status;
+    state.counters["keys"] = keys;
+    state.counters["keys_per_s"] = keys / run.seconds;
+    state.counters["peak_MB"] = run.peakMegabytes;
+    state.counters["file_MB"] = double(QFileInfo(target).size()) / (1024.0 * 1024.0);
+    state.counters["ours_us"] = run.seconds * 1e6;
+    state.counters["baseline_us"] = floor * 1e6;
+    state.counters["ratio"] = run.seconds / floor;
+}
+
+// 4b. Peak memory of the real program after start-up on the largest
+// dictionary, against the bare window as a program.
+void memory(benchmark::State &state)
+{
+    double ours = 0;
+    double bare = 0;
+    while (state.KeepRunning()) {
+        ours = settledPeakMegabytes(datasets().program, datasets().million, 2500);
+        bare = settledPeakMegabytes(datasets().bareWindow, datasets().scratch, 2500);
+        state.SetIterationTime(1);
+    }
+    state.counters["ours_MB"] = ours;
+    state.counters["baseline_MB"] = bare;
+    state.counters["ratio"] = ours / bare;
+}
+
+void writeSyntheticList(const QString &path, int count)
+{
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    QByteArray chunk;
+    for (int i = 0; i < count; ++i) {
+        // A permutation of 0..count-1, so keys are unique and unordered.
+        const qint64 n = qint64(i) * 7919 % 1000003;
+        chunk += "word" + QByteArray::number(n) + "\t\xE0\xB7\x80\xE0\xB6\xA0\xE0\xB6\xB1\xE0\xB6\xBA "
+                 + QByteArray::number(n % 997) + "|\xE0\xB6\xB4\xE0\xB6\xAF\xE0\xB6\xBA\n";
+        if (chunk.size() > (1 << 20)) {
+            file.write(chunk);
+            chunk.clear();
+        }
+    }
+    file.write(chunk);
+}
+
+bool prepareDatasets(const QString &scratch)
+{
+    Datasets &sets = datasets();
+    sets.scratch = scratch;
+    sets.importer = QStringLiteral(IMPORTER);
+    sets.program = QStringLiteral(PROGRAM);
+    sets.bareWindow = QStringLiteral(BARE_WINDOW);
+    sets.shipped = scratch + QStringLiteral("/shipped");
+    QDir().mkpath(sets.shipped);
+    QFile::copy(QStringLiteral(SHIPPED_DB), dictionaryIn(sets.shipped));
+
+    std::fprintf(stderr, "preparing 1,000,000 synthetic keys...\n");
+    sets.million = scratch + QStringLiteral("/million");
+    QDir().mkpath(sets.million);
+    sets.millionTsv = scratch + QStringLiteral("/million.tsv");
+    writeSyntheticList(sets.millionTsv, 1000000);
+    if (runProgram(sets.importer, {QStringLiteral("--no-reverse"), sets.millionTsv, dictionaryIn(sets.million)},
+                   scratch)
+            .status
+        != 0)
+        return false;
+
+    if (QFile::exists(QStringLiteral(SHARED_CSV))) {
+        std::fprintf(stderr, "importing the shared word list...\n");
+        sets.sharedCsv = QStringLiteral(SHARED_CSV);
+        sets.shared = scratch + QStringLiteral("/shared");
+        QDir().mkpath(sets.shared);
+        if (runProgram(sets.importer, {sets.sharedCsv, dictionaryIn(sets.shared)}, scratch).status != 0)
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QTemporaryDir scratch;
+    // Settings present, as for a returning user: history at start-up on.
+    const QString config = scratch.path() + QStringLiteral("/config");
+    qputenv("XDG_CONFIG_HOME", config.toLocal8Bit());
+    QApplication app(argc, argv);
+    QCoreApplication::setOrganizationName(QStringLiteral("Norvelk"));
+    QCoreApplication::setApplicationName(QStringLiteral("OrvantaDic"));
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, config);
+    {
+        QSettings settings;
+        settings.setValue(QStringLiteral("startup"), true);
+        settings.setValue(QStringLiteral("check"), true);
+        settings.setValue(QStringLiteral("pos"), QPoint(200, 200));
+    }
+    benchmark::Initialize(&argc, argv);
+    if (!prepareDatasets(scratch.path())) {
+        std::fprintf(stderr, "could not prepare the dictionaries\n");
+        return 1;
+    }
+    Datasets &sets = datasets();
+    static QString history100 = copyDataset(sets.shipped, QStringLiteral("history100"));
+    static QString historyMillion = copyDataset(sets.shipped, QStringLiteral("history1m"));
+    static QString startupDir = copyDataset(sets.shipped, QStringLiteral("startup"));
+    fillHistory(history100, 100);
+    fillHistory(historyMillion, 1000000);
+    fillHistory(startupDir, 100);
+
+    benchmark::RegisterBenchmark("lookup/shipped", lookup, &sets.shipped);
+    if (!sets.shared.isEmpty())
+        benchmark::RegisterBenchmark("lookup/shared_45k", lookup, &sets.shared);
+    benchmark::RegisterBenchmark("lookup/synthetic_1m", lookup, &sets.million);
+    benchmark::RegisterBenchmark("record", record)->MinTime(2.0);
+    benchmark::RegisterBenchmark("history/100_rows", historyListing, &history100);
+    benchmark::RegisterBenchmark("history/1m_rows", historyListing, &historyMillion);
+    benchmark::RegisterBenchmark("startup/window", startup, &startupDir)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("press_to_paint", pressToPaint, &startupDir)->MinTime(2.0);
+    if (!sets.shared.isEmpty()) {
+        benchmark::RegisterBenchmark("import/shared_both_directions", import, &sets.sharedCsv, true)
+            ->UseManualTime()
+            ->Iterations(3)
+            ->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark("import/shared_english_only", import, &sets.sharedCsv, false)
+            ->UseManualTime()
+            ->Iterations(3)
+            ->Unit(benchmark::kMillisecond);
+    }
+    benchmark::RegisterBenchmark("import/synthetic_1m", import, &sets.millionTsv, false)
+        ->UseManualTime()
+        ->Iterations(1)
+        ->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("memory/startup_1m", memory)->UseManualTime()->Iterations(1);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
