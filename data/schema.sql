@@ -1,3 +1,4 @@
+-- SPDX-License-Identifier: MIT
 -- The dictionary file's tables. The key's primary-key index makes a lookup
 -- a B-tree search; history ids only ever grow, so the newest rows are the
 -- largest ids.

@@ -166,6 +166,15 @@ void ModalWatcher::closeModal()
     modal->close();
 }
 
+void finishTestCase(std::unique_ptr<ModalWatcher> &boxes, std::unique_ptr<TestEnvironment> &environment,
+                    int expectedBoxes)
+{
+    const QStringList seen = boxes->texts();
+    boxes.reset();
+    environment.reset();
+    QVERIFY2(seen.size() == expectedBoxes, qPrintable(seen.join(QLatin1Char('\n'))));
+}
+
 QString renderedAs(const QString &html)
 {
     QTextBrowser view;

@@ -9,6 +9,8 @@
 #include <QTimer>
 #include <QVariant>
 
+#include <memory>
+
 class QTextBrowser;
 
 using Row = QPair<QString, QVariant>;
@@ -66,6 +68,12 @@ private:
     QStringList seenTitles;
     QStringList seenTexts;
 };
+
+// Ends a test case: the window's boxes and the test's world go first, so a
+// failure cannot leak into the next test; then fails unless exactly
+// `expectedBoxes` error boxes appeared.
+void finishTestCase(std::unique_ptr<ModalWatcher> &boxes, std::unique_ptr<TestEnvironment> &environment,
+                    int expectedBoxes = 0);
 
 // What a view shows after QTextEdit::setText(html) with the program's font:
 // comparing it with the view's own document checks the exact HTML it got.

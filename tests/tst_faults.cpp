@@ -101,12 +101,7 @@ void TestFaults::init()
 
 void TestFaults::cleanup()
 {
-    // Everything goes first, so a failure here cannot leak into the next test.
-    const QStringList seen = boxes->texts();
-    const int expected = std::exchange(expectedBoxes, 0);
-    boxes.reset();
-    environment.reset();
-    QVERIFY2(seen.size() == expected, qPrintable(seen.join(QLatin1Char('\n'))));
+    finishTestCase(boxes, environment, std::exchange(expectedBoxes, 0));
 }
 
 void TestFaults::twoProgramsAtOnce()

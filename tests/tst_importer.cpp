@@ -38,6 +38,23 @@ void writeFile(const QString &path, const QByteArray &bytes)
     file.write(bytes);
 }
 
+// One row of a record table: what the parser makes of the line, or why not.
+void checkRecords(bool (*parse)(const QByteArray &, SourceRecord *, QString *))
+{
+    QFETCH(QByteArray, line);
+    QFETCH(QStringList, english);
+    QFETCH(QStringList, sinhala);
+    QFETCH(QString, reason);
+    SourceRecord record;
+    QString why;
+    QCOMPARE(parse(line, &record, &why), reason.isEmpty());
+    QCOMPARE(why, reason);
+    if (reason.isEmpty()) {
+        QCOMPARE(record.english, english);
+        QCOMPARE(record.sinhala, sinhala);
+    }
+}
+
 QByteArray fileHash(const QString &path)
 {
     QFile file(path);
@@ -121,18 +138,7 @@ void TestImporter::tsvRecords_data()
 
 void TestImporter::tsvRecords()
 {
-    QFETCH(QByteArray, line);
-    QFETCH(QStringList, english);
-    QFETCH(QStringList, sinhala);
-    QFETCH(QString, reason);
-    SourceRecord record;
-    QString why;
-    QCOMPARE(parseTsvRecord(line, &record, &why), reason.isEmpty());
-    QCOMPARE(why, reason);
-    if (reason.isEmpty()) {
-        QCOMPARE(record.english, english);
-        QCOMPARE(record.sinhala, sinhala);
-    }
+    checkRecords(parseTsvRecord);
 }
 
 void TestImporter::csvRecords_data()
@@ -167,18 +173,7 @@ void TestImporter::csvRecords_data()
 
 void TestImporter::csvRecords()
 {
-    QFETCH(QByteArray, line);
-    QFETCH(QStringList, english);
-    QFETCH(QStringList, sinhala);
-    QFETCH(QString, reason);
-    SourceRecord record;
-    QString why;
-    QCOMPARE(parseSn2enRecord(line, &record, &why), reason.isEmpty());
-    QCOMPARE(why, reason);
-    if (reason.isEmpty()) {
-        QCOMPARE(record.english, english);
-        QCOMPARE(record.sinhala, sinhala);
-    }
+    checkRecords(parseSn2enRecord);
 }
 
 void TestImporter::csvFieldRunsOverLines()
