@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTest>
 
 namespace {
@@ -88,6 +89,7 @@ private slots:
     void badLineWritesNothing();
     void skipBadImportsTheRest();
     void commandLine();
+    void progressOnATerminal();
 
     void sharedListImports();
 
@@ -320,6 +322,32 @@ void TestImporter::commandLine()
     QCOMPARE(import({"--format", "sn2en-csv", "--no-reverse", path("list.txt"), environment->databasePath()}).status,
              0);
     QCOMPARE(environment->scalar("select value from dict where key = 'apple'").toString(), QStringLiteral("අ"));
+}
+
+// On a terminal (here one that `script` provides) the importer counts the
+// lines it has read; into a pipe or file it says nothing of the kind.
+void TestImporter::progressOnATerminal()
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("script")).isEmpty())
+        QSKIP("util-linux's script is not installed; no terminal to run the importer on");
+    QByteArray lines;
+    for (int i = 0; i < 70000; ++i)
+        lines += "w" + QByteArray::number(i) + "\tසිංහල\n";
+    writeFile(path("list.tsv"), lines);
+    const QString command =
+        QStringLiteral("'%1' --no-reverse '%2' '%3'").arg(IMPORTER, path("list.tsv"), path("new.db"));
+    QProcess process;
+    process.start(QStringLiteral("script"), {"-qefc", command, "/dev/null"});
+    QVERIFY(process.waitForFinished(120000));
+    QCOMPARE(process.exitCode(), 0);
+    const QString shown = QString::fromUtf8(process.readAllStandardOutput());
+    QVERIFY2(shown.contains(QStringLiteral("list.tsv: 65536 lines")), qPrintable(shown));
+    QVERIFY2(shown.contains(QStringLiteral("list.tsv: 70000 lines")), qPrintable(shown));
+
+    QFile::remove(path("new.db"));
+    const Run piped = import({"--no-reverse", path("list.tsv"), path("new.db")});
+    QCOMPARE(piped.status, 0);
+    QVERIFY2(!piped.err.contains(QLatin1String(" lines")), qPrintable(piped.err));
 }
 
 // The open Sinhala-to-English list, read in reverse; checked against a
