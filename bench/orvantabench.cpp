@@ -272,7 +272,6 @@ void import(benchmark::State &state, const QString *source, bool reverse)
         state.SetIterationTime(run.seconds);
         floor = rawWriteSeconds(target, directory + QStringLiteral("/raw.db"));
     }
-    RawDatabase db(target);
     sqlite3 *handle = nullptr;
     sqlite3_open_v2(target.toUtf8().constData(), &handle, SQLITE_OPEN_READONLY, nullptr);
     sqlite3_stmt *count = nullptr;

@@ -45,12 +45,12 @@ bool Importer::readSource(const QString &path, QTextStream &messages, bool showP
         messages << path << ": cannot open: " << file.errorString() << Qt::endl;
         return false;
     }
-    const QByteArray firstLine = firstLineOf(file);
-    const SourceFormat format = options.format.value_or(detectFormat(firstLine));
+    const SourceFormat detected = detectFormat(firstLineOf(file));
+    const SourceFormat format = options.format.value_or(detected);
     RecordReader reader(&file, format);
     QByteArray record;
     // The CSV form opens with its header line.
-    if (format == SourceFormat::Sn2enCsv && detectFormat(firstLine) == SourceFormat::Sn2enCsv)
+    if (format == SourceFormat::Sn2enCsv && detected == SourceFormat::Sn2enCsv)
         reader.next(&record);
 
     SourceRecord parsed;
