@@ -6,6 +6,7 @@
 #include "../settings/windowsettings.h"
 #include "../store/dictionarystore.h"
 #include "../store/resulthtml.h"
+#include "appinfo.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -28,7 +29,7 @@ namespace {
 
 const char aboutText[] = "<h3>Orvanta Dictionary</h3>"
                          "<p>A English to Sinhala Dictionary just build<br>for simplicity</p>"
-                         "<p>Version 1.4</p>"
+                         "<p>Version %1</p>"
                          "<p>Copyright \xA9 2026 the Orvanta Dictionary developers</p>"
                          "<p>Free software under the MIT licence.</p>"
                          "<p>Written by the Orvanta Dictionary developers for Norvelk.</p>"
@@ -39,7 +40,7 @@ const char helpLabelText[] = "Type <b>-h</b> or <b>--help</b> in search box <br 
 QFont sharedFont()
 {
     QFont font;
-    font.setPointSize(10);
+    font.setPointSize(AppInfo::fontPointSize);
     return font;
 }
 
@@ -66,9 +67,9 @@ Dictionary_0_9v::Dictionary_0_9v(QWidget *parent)
 
     // The option boxes are wired before the stored settings are applied, so
     // applying them runs their slots.
-    connect(alwaysOnTopCheckBox, SIGNAL(stateChanged(int)), this, SLOT(changeAlwaysOnTop()));
-    connect(showHistoryCheckBox, SIGNAL(stateChanged(int)), this, SLOT(changeShowHistoryAtStartup()));
-    connect(clearButton, SIGNAL(clicked()), this, SLOT(clearHistory()));
+    connect(alwaysOnTopCheckBox, &QCheckBox::stateChanged, this, &Dictionary_0_9v::changeAlwaysOnTop);
+    connect(showHistoryCheckBox, &QCheckBox::stateChanged, this, &Dictionary_0_9v::changeShowHistoryAtStartup);
+    connect(clearButton, &QPushButton::clicked, this, &Dictionary_0_9v::clearHistory);
 
     // About page, the tabs and the window's own layout.
     createAboutPageAndTabs();
@@ -91,8 +92,8 @@ Dictionary_0_9v::Dictionary_0_9v(QWidget *parent)
     runStartupChoice();
 
     // Searching and link clicks only from here on.
-    connect(searchButton, SIGNAL(clicked()), this, SLOT(showWordDef()));
-    connect(resultView, SIGNAL(anchorClicked(QUrl)), this, SLOT(showWordDefFromUrl(QUrl)));
+    connect(searchButton, &QPushButton::clicked, this, &Dictionary_0_9v::showWordDef);
+    connect(resultView, &QTextBrowser::anchorClicked, this, &Dictionary_0_9v::showWordDefFromUrl);
 }
 
 Dictionary_0_9v::~Dictionary_0_9v()
@@ -166,7 +167,7 @@ void Dictionary_0_9v::createSettingsPage()
 void Dictionary_0_9v::createAboutPageAndTabs()
 {
     aboutTab = new QWidget;
-    auto *aboutLabel = new QLabel(QLatin1String(aboutText));
+    auto *aboutLabel = new QLabel(QLatin1String(aboutText).arg(QLatin1String(AppInfo::version)));
     auto *aboutLayout = new QVBoxLayout;
     aboutLayout->addWidget(aboutLabel);
     aboutLayout->addStretch();

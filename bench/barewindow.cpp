@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "barewindow.h"
 
+#include "appinfo.h"
+
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -29,7 +31,7 @@ QGroupBox *group(const QString &title, const QList<QWidget *> &widgets)
 QWidget *buildBareWindow(const QString &shownHtml)
 {
     QFont font;
-    font.setPointSize(10);
+    font.setPointSize(AppInfo::fontPointSize);
 
     auto *searchBox = new QLineEdit(QStringLiteral("--history"));
     searchBox->setFont(font);
@@ -61,7 +63,8 @@ QWidget *buildBareWindow(const QString &shownHtml)
     settingsTab->setLayout(settingsLayout);
 
     auto *aboutLayout = new QVBoxLayout;
-    aboutLayout->addWidget(new QLabel(QStringLiteral("<h3>Orvanta Dictionary</h3><p>Version 1.4</p>")));
+    aboutLayout->addWidget(new QLabel(
+        QStringLiteral("<h3>Orvanta Dictionary</h3><p>Version %1</p>").arg(QLatin1String(AppInfo::version))));
     aboutLayout->addStretch();
     auto *aboutTab = new QWidget;
     aboutTab->setLayout(aboutLayout);

@@ -2,6 +2,7 @@
 // Speed and memory of the dictionary, each figure beside its own baseline
 // measured in the same run. Run through scripts/bench.sh.
 #include "app/dictionary_0_9v.h"
+#include "appinfo.h"
 #include "barewindow.h"
 #include "benchdata.h"
 #include "store/dictionarystore.h"
@@ -368,8 +369,8 @@ int main(int argc, char *argv[])
     const QString config = scratch.path() + QStringLiteral("/config");
     qputenv("XDG_CONFIG_HOME", config.toLocal8Bit());
     QApplication app(argc, argv);
-    QCoreApplication::setOrganizationName(QStringLiteral("Norvelk"));
-    QCoreApplication::setApplicationName(QStringLiteral("OrvantaDic"));
+    QCoreApplication::setOrganizationName(QLatin1String(AppInfo::settingsOrganisation));
+    QCoreApplication::setApplicationName(QLatin1String(AppInfo::settingsApplication));
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, config);
     {
         QSettings settings;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "searchcommand.h"
 
+#include "appinfo.h"
+
 SearchCommand recognizeSearchCommand(const QString &text)
 {
     if (text == QLatin1String("-H") || text == QLatin1String("--history"))
@@ -26,6 +28,8 @@ QString versionPage()
 {
     QString page;
     page.append(QLatin1String("<h4>Version</h4>"));
-    page.append(QLatin1String("<p>1.4v</p>"));
+    page.append(QLatin1String("<p>"));
+    page.append(QLatin1String(AppInfo::version));
+    page.append(QLatin1String("v</p>"));
     return page;
 }

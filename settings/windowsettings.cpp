@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "windowsettings.h"
 
+#include "appinfo.h"
+
 #include <QSettings>
 #include <QVariant>
 
@@ -9,12 +11,12 @@ namespace {
 // Where the per-user settings store keeps them.
 QString organisation()
 {
-    return QStringLiteral("Norvelk");
+    return QLatin1String(AppInfo::settingsOrganisation);
 }
 
 QString application()
 {
-    return QStringLiteral("OrvantaDic");
+    return QLatin1String(AppInfo::settingsApplication);
 }
 
 } // namespace

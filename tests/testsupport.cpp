@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "testsupport.h"
 
+#include "appinfo.h"
 #include "tools/importer/dictionarywriter.h"
 
 #include <QAbstractButton>
@@ -45,7 +46,7 @@ void execOrDie(QSqlQuery &query, const QString &statement)
 QFont programFont()
 {
     QFont font;
-    font.setPointSize(10);
+    font.setPointSize(AppInfo::fontPointSize);
     return font;
 }
 
@@ -124,14 +125,14 @@ QVariant TestEnvironment::scalar(const QString &statement, int column) const
 
 void TestEnvironment::writeSettings(const QVariantMap &values) const
 {
-    QSettings settings(QStringLiteral("Norvelk"), QStringLiteral("OrvantaDic"));
+    QSettings settings(QLatin1String(AppInfo::settingsOrganisation), QLatin1String(AppInfo::settingsApplication));
     for (auto it = values.cbegin(); it != values.cend(); ++it)
         settings.setValue(it.key(), it.value());
 }
 
 QVariantMap TestEnvironment::readSettings() const
 {
-    QSettings settings(QStringLiteral("Norvelk"), QStringLiteral("OrvantaDic"));
+    QSettings settings(QLatin1String(AppInfo::settingsOrganisation), QLatin1String(AppInfo::settingsApplication));
     QVariantMap values;
     const QStringList keys = settings.allKeys();
     for (const QString &key : keys)
@@ -141,7 +142,8 @@ QVariantMap TestEnvironment::readSettings() const
 
 QString TestEnvironment::settingsFile() const
 {
-    return QSettings(QStringLiteral("Norvelk"), QStringLiteral("OrvantaDic")).fileName();
+    return QSettings(QLatin1String(AppInfo::settingsOrganisation), QLatin1String(AppInfo::settingsApplication))
+        .fileName();
 }
 
 ModalWatcher::ModalWatcher()
@@ -181,6 +183,11 @@ QString renderedAs(const QString &html)
     view.setFont(programFont());
     view.setText(html);
     return view.toHtml();
+}
+
+QString versionPageHtml()
+{
+    return QStringLiteral("<h4>Version</h4><p>%1v</p>").arg(QLatin1String(AppInfo::version));
 }
 
 QString shownHtml(const QTextBrowser *view)

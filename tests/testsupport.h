@@ -80,6 +80,9 @@ void finishTestCase(std::unique_ptr<ModalWatcher> &boxes, std::unique_ptr<TestEn
 QString renderedAs(const QString &html);
 QString shownHtml(const QTextBrowser *view);
 
+// The version page, as the program shows it.
+QString versionPageHtml();
+
 // The link targets of the anchors a view shows, in order.
 QStringList anchorTargets(const QTextBrowser *view);
 // Clicks the anchor with the given index as a user would, with the mouse.

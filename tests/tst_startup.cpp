@@ -2,6 +2,7 @@
 // Start-up: stored settings, the two options, the clipboard lookup or the
 // history list, saving at close, and where the window is placed.
 #include "app/platformpreference.h"
+#include "appinfo.h"
 #include "settings/windowsettings.h"
 #include "testsupport.h"
 #include "windowdriver.h"
@@ -91,7 +92,8 @@ void TestStartup::clipboardIsLookedUpWhenHistoryIsOff_data()
         << "-h"
         << "Help Document\nHistory: -H or --history\nHelp: -h or --help\nVersion: -v or --version" << QStringList();
     QTest::newRow("version command") << "--version"
-                                     << "Version\n1.4v" << QStringList();
+                                     << QStringLiteral("Version\n%1v").arg(QLatin1String(AppInfo::version))
+                                     << QStringList();
 }
 
 void TestStartup::clipboardIsLookedUpWhenHistoryIsOff()

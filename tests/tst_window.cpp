@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The main window: its class, layout, searches, history and links, and how
 // it copes with broken dictionary files.
+#include "appinfo.h"
 #include "testsupport.h"
 #include "windowdriver.h"
 
@@ -134,7 +135,7 @@ void TestWindow::classAndSlots()
     // Invoked through the meta-object system, slot 0 runs the search.
     driver->searchBox->setText(QStringLiteral("-v"));
     QVERIFY(meta->method(meta->methodOffset()).invoke(driver->window.get()));
-    QCOMPARE(shownHtml(driver->resultView), renderedAs(QStringLiteral("<h4>Version</h4><p>1.4v</p>")));
+    QCOMPARE(shownHtml(driver->resultView), renderedAs(versionPageHtml()));
 }
 
 void TestWindow::layoutAndTexts()
@@ -157,8 +158,8 @@ void TestWindow::layoutAndTexts()
             || tabs->widget(0)->isAncestorOf(driver->searchButton));
     QVERIFY(tabs->widget(0)->isAncestorOf(driver->resultView));
 
-    QCOMPARE(driver->searchBox->font().pointSize(), 10);
-    QCOMPARE(driver->resultView->font().pointSize(), 10);
+    QCOMPARE(driver->searchBox->font().pointSize(), AppInfo::fontPointSize);
+    QCOMPARE(driver->resultView->font().pointSize(), AppInfo::fontPointSize);
     QCOMPARE(driver->alwaysOnTop->font().pointSize(), QApplication::font().pointSize());
     QVERIFY(driver->searchButton->isFlat());
     QCOMPARE(driver->searchButton->shortcut(), QKeySequence(Qt::Key_Return));
@@ -179,7 +180,8 @@ void TestWindow::layoutAndTexts()
     const QString about = tabs->widget(2)->findChild<QLabel *>()->text();
     QVERIFY(about.startsWith(QStringLiteral("<h3>Orvanta Dictionary</h3>"
                                             "<p>A English to Sinhala Dictionary just build<br>for simplicity</p>"
-                                            "<p>Version 1.4</p>")));
+                                            "<p>Version %1</p>")
+                                 .arg(QLatin1String(AppInfo::version))));
     QCOMPARE(about.count(QStringLiteral("<p>")), 6);
     QVERIFY(!tabs->widget(2)->findChild<QLabel *>()->openExternalLinks());
 }
@@ -219,7 +221,7 @@ void TestWindow::commands_data()
     const QString help =
         QStringLiteral("<h4>Help Document</h4><p>History: <b>-H</b> or <b>--history</b></p>"
                        "<p>Help: <b>-h</b> or <b>--help</b></p><p>Version: <b>-v</b> or <b>--version</b></p>");
-    const QString version = QStringLiteral("<h4>Version</h4><p>1.4v</p>");
+    const QString version = versionPageHtml();
     QTest::newRow("-h") << "-h" << help;
     QTest::newRow("--help") << "--help" << help;
     QTest::newRow("-v") << "-v" << version;
@@ -450,7 +452,7 @@ void TestWindow::fileThatIsNotSqlite()
     QCOMPARE(boxes->count(), 1);
     QVERIFY2(boxes->texts().at(0).contains(QLatin1String("not a database")), qPrintable(boxes->texts().at(0)));
     driver->search(QStringLiteral("-v"));
-    QCOMPARE(shownHtml(driver->resultView), renderedAs(QStringLiteral("<h4>Version</h4><p>1.4v</p>")));
+    QCOMPARE(shownHtml(driver->resultView), renderedAs(versionPageHtml()));
     QCOMPARE(boxes->count(), 1);
 }
 

@@ -4,7 +4,11 @@
 # and a copy of the dictionary, lets it look up the clipboard at start-up,
 # closes it the way a user would, and checks what it wrote.
 # Usage: run-e2e.sh PROGRAM DATABASE OUTPUT_DIR
+# The settings store's names come from the build, as the program has them:
+# ORVANTA_SETTINGS_ORGANISATION and ORVANTA_SETTINGS_APPLICATION.
 set -euo pipefail
+: "${ORVANTA_SETTINGS_ORGANISATION:?e2e: ORVANTA_SETTINGS_ORGANISATION is not set}"
+: "${ORVANTA_SETTINGS_APPLICATION:?e2e: ORVANTA_SETTINGS_APPLICATION is not set}"
 
 if [ "${1:-}" != "--inside" ]; then
     for tool in xvfb-run openbox wmctrl xclip import sqlite3; do
@@ -19,9 +23,10 @@ output=$(realpath "$3")
 
 scratch=$(mktemp -d)
 trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$scratch"' EXIT
-mkdir -p "$scratch/home" "$scratch/config/Norvelk" "$scratch/work"
+settings="$scratch/config/$ORVANTA_SETTINGS_ORGANISATION/$ORVANTA_SETTINGS_APPLICATION.conf"
+mkdir -p "$scratch/home" "$(dirname "$settings")" "$scratch/work"
 cp "$database" "$scratch/work/en-si.db"
-printf '[General]\nstartup=false\n' > "$scratch/config/Norvelk/OrvantaDic.conf"
+printf '[General]\nstartup=false\n' > "$settings"
 export HOME="$scratch/home" XDG_CONFIG_HOME="$scratch/config"
 unset QT_QPA_PLATFORM
 
@@ -61,7 +66,6 @@ wait "$pid" || status=$?
 history=$(sqlite3 "$scratch/work/en-si.db" 'select word from history order by id')
 [ "$history" = "water" ] || { echo "e2e: history is '$history', expected 'water'" >&2; exit 1; }
 
-settings="$scratch/config/Norvelk/OrvantaDic.conf"
 for key in pos check startup; do
     grep -q "^$key=" "$settings" || { echo "e2e: '$key' was not saved" >&2; cat "$settings" >&2; exit 1; }
 done
