@@ -232,7 +232,12 @@ bool Dictionary_0_9v::event(QEvent *event)
 
 void Dictionary_0_9v::reportDatabaseError(const QString &text)
 {
-    QMessageBox::warning(nullptr, QStringLiteral("Error"), text, QMessageBox::Ok, QMessageBox::NoButton);
+    // Above the window, which may be kept above every other one: a modal box
+    // hidden beneath it would leave the program looking frozen.
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Error"), text, QMessageBox::Ok, isVisible() ? this : nullptr);
+    if (windowFlags() & Qt::WindowStaysOnTopHint)
+        box.setWindowFlag(Qt::WindowStaysOnTopHint);
+    box.exec();
 }
 
 void Dictionary_0_9v::showWordDef()

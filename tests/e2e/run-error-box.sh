@@ -1,0 +1,86 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
+# An error box must open above the window, even an always-on-top one. Starts
+# the real program under Xvfb with openbox on a dictionary without a history
+# table, with "Always on top" and the history at start-up on, so listing the
+# history fails while the window is up, and reads the window manager's
+# stacking order.
+# Usage: run-error-box.sh PROGRAM DATABASE
+# The settings store's names come from the build, as the program has them:
+# ORVANTA_SETTINGS_ORGANISATION and ORVANTA_SETTINGS_APPLICATION.
+set -euo pipefail
+: "${ORVANTA_SETTINGS_ORGANISATION:?error box: ORVANTA_SETTINGS_ORGANISATION is not set}"
+: "${ORVANTA_SETTINGS_APPLICATION:?error box: ORVANTA_SETTINGS_APPLICATION is not set}"
+
+if [ "${1:-}" != "--inside" ]; then
+    for tool in xvfb-run openbox wmctrl xprop sqlite3; do
+        command -v "$tool" >/dev/null || { echo "error box: $tool is missing" >&2; exit 1; }
+    done
+    exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" --inside "$@"
+fi
+shift
+program=$(realpath "$1")
+database=$(realpath "$2")
+
+scratch=$(mktemp -d)
+trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$scratch"' EXIT
+settings="$scratch/config/$ORVANTA_SETTINGS_ORGANISATION/$ORVANTA_SETTINGS_APPLICATION.conf"
+mkdir -p "$scratch/home" "$(dirname "$settings")" "$scratch/work"
+cp "$database" "$scratch/work/en-si.db"
+sqlite3 "$scratch/work/en-si.db" 'drop table history'
+printf '[General]\ncheck=true\nstartup=true\n' > "$settings"
+# English titles, whatever the machine's language.
+export HOME="$scratch/home" XDG_CONFIG_HOME="$scratch/config" LC_ALL=C.UTF-8
+unset QT_QPA_PLATFORM LANGUAGE
+
+openbox >/dev/null 2>&1 &
+sleep 1
+
+(cd "$scratch/work" && exec "$program") &
+pid=$!
+
+# The id of the first client window with this exact title, as a number.
+window_id() {
+    local id
+    id=$(wmctrl -l | awk -v title="$1" '{ name = $0; sub(/^[^ ]+ +[^ ]+ +[^ ]+ /, "", name) }
+                                         name == title { print $1; exit }')
+    [ -n "$id" ] && printf '%d\n' "$id"
+}
+
+window="" box=""
+for _ in $(seq 100); do
+    window=$(window_id "Orvanta Dictionary" || true)
+    box=$(window_id "Error" || true)
+    [ -n "$window" ] && [ -n "$box" ] && break
+    sleep 0.1
+done
+[ -n "$window" ] || { echo "error box: the window never appeared" >&2; exit 1; }
+[ -n "$box" ] || { echo "error box: the error box never appeared" >&2; exit 1; }
+sleep 1
+
+# Bottom to top.
+stacking=$(xprop -root _NET_CLIENT_LIST_STACKING | sed 's/^[^#]*# //; s/,/ /g')
+position=0 window_at=-1 box_at=-1
+for id in $stacking; do
+    [ "$(printf '%d' "$id")" = "$window" ] && window_at=$position
+    [ "$(printf '%d' "$id")" = "$box" ] && box_at=$position
+    position=$((position + 1))
+done
+if [ "$box_at" -le "$window_at" ]; then
+    echo "error box: the box is stacked beneath the window ($stacking)" >&2
+    exit 1
+fi
+
+wmctrl -c "Error"
+wmctrl -c "Orvanta Dictionary"
+for _ in $(seq 100); do
+    kill -0 "$pid" 2>/dev/null || break
+    # A box closed too early leaves the window up; ask again.
+    wmctrl -c "Orvanta Dictionary" 2>/dev/null || true
+    sleep 0.1
+done
+if kill -0 "$pid" 2>/dev/null; then
+    echo "error box: the program did not exit after its window was closed" >&2
+    exit 1
+fi
+echo "error box: 1 passed, 0 failed"
