@@ -20,6 +20,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QSqlDatabase>
 #include <QTabWidget>
 #include <QTextBrowser>
@@ -30,9 +31,9 @@ namespace {
 const char aboutText[] = "<h3>Orvanta Dictionary</h3>"
                          "<p>A English to Sinhala Dictionary just build<br>for simplicity</p>"
                          "<p>Version %1</p>"
-                         "<p>Copyright \xA9 2026 the Orvanta Dictionary developers</p>"
-                         "<p>Free software under the MIT licence.</p>"
-                         "<p>Written by the Orvanta Dictionary developers for Norvelk.</p>"
+                         "<p>\xA9 2026 Orvanta authors</p>"
+                         "<p>Free software, MIT licence</p>"
+                         "<p>Written for Norvelk</p>"
                          "<p><a href='https://norvelk.example/orvanta'>norvelk.example/orvanta</a></p>";
 
 const char helpLabelText[] = "Type <b>-h</b> or <b>--help</b> in search box <br />for view help document";
@@ -115,6 +116,10 @@ void Dictionary_0_9v::createDictionaryPage()
     searchButton->setIcon(QIcon(QStringLiteral(":/icons/search.png")));
     searchButton->setFlat(true);
     searchButton->setShortcut(QKeySequence(Qt::Key_Return));
+    // The keypad's Enter is the button's second shortcut: it clicks the
+    // button just as Return does.
+    auto *enterShortcut = new QShortcut(QKeySequence(Qt::Key_Enter), searchButton);
+    connect(enterShortcut, &QShortcut::activated, searchButton, &QPushButton::animateClick);
 
     resultView = new QTextBrowser;
     resultView->setReadOnly(true);
@@ -151,6 +156,8 @@ void Dictionary_0_9v::createSettingsPage()
     historyGroup->setLayout(historyLayout);
 
     auto *helpLabel = new QLabel(QLatin1String(helpLabelText));
+    // The window's width is fixed: wrap rather than cut off.
+    helpLabel->setWordWrap(true);
     auto *helpGroup = new QGroupBox(QStringLiteral("Help"));
     auto *helpLayout = new QVBoxLayout;
     helpLayout->addWidget(helpLabel);
@@ -168,6 +175,7 @@ void Dictionary_0_9v::createAboutPageAndTabs()
 {
     aboutTab = new QWidget;
     auto *aboutLabel = new QLabel(QLatin1String(aboutText).arg(QLatin1String(AppInfo::version)));
+    aboutLabel->setWordWrap(true);
     auto *aboutLayout = new QVBoxLayout;
     aboutLayout->addWidget(aboutLabel);
     aboutLayout->addStretch();

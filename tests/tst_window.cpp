@@ -9,9 +9,13 @@
 #include <QClipboard>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLayout>
 #include <QMetaMethod>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextDocument>
 
 #include <utility>
 
@@ -51,9 +55,12 @@ private slots:
 
     void classAndSlots();
     void layoutAndTexts();
+    void textsFitTheWindow_data();
+    void textsFitTheWindow();
     void iconsLoad();
 
-    void searchByReturnAndByButton();
+    void searchByKeyAndByButton_data();
+    void searchByKeyAndByButton();
     void commands_data();
     void commands();
     void capitalsAreLoweredOnlyForTheLookup();
@@ -186,6 +193,51 @@ void TestWindow::layoutAndTexts()
     QVERIFY(!tabs->widget(2)->findChild<QLabel *>()->openExternalLinks());
 }
 
+void TestWindow::textsFitTheWindow_data()
+{
+    QTest::addColumn<int>("pointSize");
+    QTest::newRow("9 pt") << 9;
+    QTest::newRow("10 pt") << 10;
+    QTest::newRow("11 pt") << 11;
+}
+
+void TestWindow::textsFitTheWindow()
+{
+    QFETCH(int, pointSize);
+    const QFont previous = QApplication::font();
+    QFont font = previous;
+    font.setPointSize(pointSize);
+    QApplication::setFont(font);
+    const auto restoreFont = qScopeGuard([previous] { QApplication::setFont(previous); });
+    auto driver = open(false);
+    driver->window->show();
+    QTabWidget *tabs = driver->tabs;
+    for (int i = 0; i < tabs->count(); ++i) {
+        tabs->setCurrentIndex(i);
+        QWidget *page = tabs->widget(i);
+        page->layout()->activate();
+        const QList<QLabel *> labels = page->findChildren<QLabel *>();
+        for (const QLabel *label : labels) {
+            const QByteArray what = tabs->tabText(i).toUtf8() + ": needs "
+                                    + QByteArray::number(label->minimumSizeHint().width()) + " px, has "
+                                    + QByteArray::number(label->width()) + ": " + label->text().toUtf8();
+            QVERIFY2(page->rect().contains(QRect(label->mapTo(page, QPoint(0, 0)), label->size())), what);
+            QVERIFY2(label->minimumSizeHint().width() <= label->width(), what);
+        }
+    }
+
+    // The closing paragraphs of the About tab read on one line each.
+    const QLabel *about = tabs->widget(2)->findChild<QLabel *>();
+    QTextDocument document;
+    document.setDefaultFont(about->font());
+    document.setHtml(about->text());
+    const QFontMetrics metrics(about->font());
+    for (int i = 1; i <= 4; ++i) {
+        const QString line = document.findBlockByNumber(document.blockCount() - i).text();
+        QVERIFY2(metrics.horizontalAdvance(line) <= about->contentsRect().width(), qPrintable(line));
+    }
+}
+
 void TestWindow::iconsLoad()
 {
     auto driver = open(false);
@@ -196,10 +248,21 @@ void TestWindow::iconsLoad()
              QImage(QStringLiteral(":/icons/dic.png")).convertToFormat(QImage::Format_ARGB32));
 }
 
-void TestWindow::searchByReturnAndByButton()
+void TestWindow::searchByKeyAndByButton_data()
 {
+    QTest::addColumn<Qt::Key>("key");
+    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+    QTest::newRow("Return") << Qt::Key_Return << Qt::KeyboardModifiers();
+    QTest::newRow("keypad Enter") << Qt::Key_Enter << Qt::KeyboardModifiers(Qt::KeypadModifier);
+}
+
+void TestWindow::searchByKeyAndByButton()
+{
+    QFETCH(Qt::Key, key);
+    QFETCH(Qt::KeyboardModifiers, modifiers);
     auto driver = open();
-    driver->search(QStringLiteral("water"));
+    driver->type(QStringLiteral("water"));
+    driver->press(key, modifiers);
     QCOMPARE(driver->resultView->toPlainText(), QString::fromUtf8("වතුර\nජලය\n"));
     QCOMPARE(shownHtml(driver->resultView), renderedAs(QString::fromUtf8("වතුර<br />ජලය<br />")));
     QCOMPARE(driver->searchBox->selectedText(), QStringLiteral("water"));
@@ -212,6 +275,11 @@ void TestWindow::searchByReturnAndByButton()
     driver->type(QStringLiteral("water"));
     QCOMPARE(driver->resultView->toPlainText(), QString::fromUtf8("ඇපල්\n"));
     QCOMPARE(environment->history(), (QStringList{"water", "apple"}));
+
+    // Commands too.
+    driver->type(QStringLiteral("-v"));
+    driver->press(key, modifiers);
+    QCOMPARE(shownHtml(driver->resultView), renderedAs(versionPageHtml()));
 }
 
 void TestWindow::commands_data()

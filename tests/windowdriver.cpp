@@ -45,14 +45,19 @@ void WindowDriver::type(const QString &text)
 
 void WindowDriver::pressReturn()
 {
+    press(Qt::Key_Return);
+}
+
+void WindowDriver::press(Qt::Key key, Qt::KeyboardModifiers modifiers)
+{
     // The shortcut animates the button; its click comes a moment later.
     // A closed error box may have taken the keyboard away, as it would.
     if (!window->isActiveWindow())
         activate();
     QSignalSpy clicked(searchButton, &QPushButton::clicked);
-    QTest::keyClick(searchBox, Qt::Key_Return);
+    QTest::keyClick(searchBox, key, modifiers);
     if (clicked.isEmpty() && !clicked.wait(2000))
-        qWarning("Return did not click the search button");
+        qWarning("the key did not click the search button");
 }
 
 void WindowDriver::search(const QString &text)

@@ -22,6 +22,8 @@ struct WindowDriver
     bool activate();
     void type(const QString &text);
     void pressReturn();
+    // A key that searches: Return, or the keypad's Enter.
+    void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
     void search(const QString &text);
 
     std::unique_ptr<Dictionary_0_9v> window;
