@@ -28,15 +28,19 @@
 
 namespace {
 
-const char aboutText[] = "<h3>Orvanta Dictionary</h3>"
-                         "<p>A English to Sinhala Dictionary just build<br>for simplicity</p>"
-                         "<p>Version %1</p>"
-                         "<p>\xA9 2026 Orvanta authors</p>"
-                         "<p>Free software, MIT licence</p>"
-                         "<p>Written for Norvelk</p>"
-                         "<p><a href='https://norvelk.example/orvanta'>norvelk.example/orvanta</a></p>";
+// %1 is the version. The window's width is fixed: keep the closing lines
+// short enough for one line each.
+const char aboutText[] = QT_TRANSLATE_NOOP(
+    "Dictionary_0_9v", "<h3>Orvanta Dictionary</h3>"
+                       "<p>A English to Sinhala Dictionary just build<br>for simplicity</p>"
+                       "<p>Version %1</p>"
+                       "<p>© 2026 Orvanta authors</p>"
+                       "<p>Free software, MIT licence</p>"
+                       "<p>Written for Norvelk</p>"
+                       "<p><a href='https://norvelk.example/orvanta'>norvelk.example/orvanta</a></p>");
 
-const char helpLabelText[] = "Type <b>-h</b> or <b>--help</b> in search box <br />for view help document";
+const char helpLabelText[] =
+    QT_TRANSLATE_NOOP("Dictionary_0_9v", "Type <b>-h</b> or <b>--help</b> in search box <br />for view help document");
 
 QFont sharedFont()
 {
@@ -80,7 +84,7 @@ Dictionary_0_9v::Dictionary_0_9v(QWidget *parent)
 
     // Icon, title and the fixed size.
     setWindowIcon(QIcon(QStringLiteral(":icons/dic.png")));
-    setWindowTitle(QStringLiteral("Orvanta Dictionary"));
+    setWindowTitle(tr("Orvanta Dictionary"));
     setFixedSize(235, 354);
 
     // Stored position and options.
@@ -140,25 +144,25 @@ void Dictionary_0_9v::createSettingsPage()
 {
     settingsTab = new QWidget;
 
-    alwaysOnTopCheckBox = new QCheckBox(QStringLiteral("Always on top"));
-    auto *mainGroup = new QGroupBox(QStringLiteral("Main"));
+    alwaysOnTopCheckBox = new QCheckBox(tr("Always on top"));
+    auto *mainGroup = new QGroupBox(tr("Main"));
     auto *mainLayout = new QVBoxLayout;
     mainLayout->addWidget(alwaysOnTopCheckBox);
     mainGroup->setLayout(mainLayout);
 
-    showHistoryCheckBox = new QCheckBox(QStringLiteral("Show history at startup"));
+    showHistoryCheckBox = new QCheckBox(tr("Show history at startup"));
     showHistoryCheckBox->setChecked(false);
-    clearButton = new QPushButton(QStringLiteral("Clear"));
-    auto *historyGroup = new QGroupBox(QStringLiteral("History"));
+    clearButton = new QPushButton(tr("Clear"));
+    auto *historyGroup = new QGroupBox(tr("History"));
     auto *historyLayout = new QVBoxLayout;
     historyLayout->addWidget(showHistoryCheckBox);
     historyLayout->addWidget(clearButton);
     historyGroup->setLayout(historyLayout);
 
-    auto *helpLabel = new QLabel(QLatin1String(helpLabelText));
+    auto *helpLabel = new QLabel(tr(helpLabelText));
     // The window's width is fixed: wrap rather than cut off.
     helpLabel->setWordWrap(true);
-    auto *helpGroup = new QGroupBox(QStringLiteral("Help"));
+    auto *helpGroup = new QGroupBox(tr("Help"));
     auto *helpLayout = new QVBoxLayout;
     helpLayout->addWidget(helpLabel);
     helpGroup->setLayout(helpLayout);
@@ -174,7 +178,7 @@ void Dictionary_0_9v::createSettingsPage()
 void Dictionary_0_9v::createAboutPageAndTabs()
 {
     aboutTab = new QWidget;
-    auto *aboutLabel = new QLabel(QLatin1String(aboutText).arg(QLatin1String(AppInfo::version)));
+    auto *aboutLabel = new QLabel(tr(aboutText).arg(QLatin1String(AppInfo::version)));
     aboutLabel->setWordWrap(true);
     auto *aboutLayout = new QVBoxLayout;
     aboutLayout->addWidget(aboutLabel);
@@ -182,9 +186,9 @@ void Dictionary_0_9v::createAboutPageAndTabs()
     aboutTab->setLayout(aboutLayout);
 
     auto *tabs = new QTabWidget;
-    tabs->addTab(dictionaryTab, QStringLiteral("Dictionary"));
-    tabs->addTab(settingsTab, QStringLiteral("Settings"));
-    tabs->addTab(aboutTab, QStringLiteral("About"));
+    tabs->addTab(dictionaryTab, tr("Dictionary"));
+    tabs->addTab(settingsTab, tr("Settings"));
+    tabs->addTab(aboutTab, tr("About"));
     tabs->setMovable(true);
 
     auto *windowLayout = new QHBoxLayout;
@@ -242,7 +246,7 @@ void Dictionary_0_9v::reportDatabaseError(const QString &text)
 {
     // Above the window, which may be kept above every other one: a modal box
     // hidden beneath it would leave the program looking frozen.
-    QMessageBox box(QMessageBox::Warning, QStringLiteral("Error"), text, QMessageBox::Ok, isVisible() ? this : nullptr);
+    QMessageBox box(QMessageBox::Warning, tr("Error"), text, QMessageBox::Ok, isVisible() ? this : nullptr);
     if (windowFlags() & Qt::WindowStaysOnTopHint)
         box.setWindowFlag(Qt::WindowStaysOnTopHint);
     box.exec();

@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "dictionary_0_9v.h"
 #include "platformpreference.h"
+#include "uilanguage.h"
 
 #include <QApplication>
+#include <QLocale>
+#include <QTranslator>
 
 #include <cstdlib>
 
@@ -14,6 +17,9 @@ int main(int argc, char *argv[])
         qputenv("QT_QPA_PLATFORM", platform);
 
     QApplication app(argc, argv);
+    // Sinhala for a Sinhala desktop; English, built in, for every other.
+    QTranslator translator;
+    installTranslation(&translator, QLocale::system().uiLanguages());
     Dictionary_0_9v window;
     window.show();
     return app.exec();

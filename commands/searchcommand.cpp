@@ -3,6 +3,8 @@
 
 #include "appinfo.h"
 
+#include <QCoreApplication>
+
 SearchCommand recognizeSearchCommand(const QString &text)
 {
     if (text == QLatin1String("-H") || text == QLatin1String("--history"))
@@ -14,13 +16,28 @@ SearchCommand recognizeSearchCommand(const QString &text)
     return SearchCommand::None;
 }
 
+namespace {
+
+// One line of the help page: what, and its two command words.
+QString helpLine(const char *what, const char *shortWord, const char *longWord)
+{
+    const QString line = QCoreApplication::translate("SearchCommand", what)
+                             .arg(QLatin1String("<b>") + QLatin1String(shortWord) + QLatin1String("</b>"),
+                                  QLatin1String("<b>") + QLatin1String(longWord) + QLatin1String("</b>"));
+    return QLatin1String("<p>") + line + QLatin1String("</p>");
+}
+
+} // namespace
+
 QString helpPage()
 {
     QString page;
-    page.append(QLatin1String("<h4>Help Document</h4>"));
-    page.append(QLatin1String("<p>History: <b>-H</b> or <b>--history</b></p>"));
-    page.append(QLatin1String("<p>Help: <b>-h</b> or <b>--help</b></p>"));
-    page.append(QLatin1String("<p>Version: <b>-v</b> or <b>--version</b></p>"));
+    page.append(QLatin1String("<h4>"));
+    page.append(QCoreApplication::translate("SearchCommand", "Help Document"));
+    page.append(QLatin1String("</h4>"));
+    page.append(helpLine(QT_TRANSLATE_NOOP("SearchCommand", "History: %1 or %2"), "-H", "--history"));
+    page.append(helpLine(QT_TRANSLATE_NOOP("SearchCommand", "Help: %1 or %2"), "-h", "--help"));
+    page.append(helpLine(QT_TRANSLATE_NOOP("SearchCommand", "Version: %1 or %2"), "-v", "--version"));
     return page;
 }
 

@@ -6,10 +6,14 @@ set -euo pipefail
 packages=(
     cmake g++ make pkg-config
     qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite
+    # the Sinhala translation: lrelease and lupdate, and their CMake functions
+    qt6-l10n-tools qt6-tools-dev
     fonts-noto-core
     # tests: a virtual display, a window manager to close the window, the
     # clipboard, screenshots, and a look into the database
     xvfb xauth openbox wmctrl xclip imagemagick sqlite3
+    # tests: the window manager's stacking order (xprop)
+    x11-utils
     # tests: the installed menu entry and metainfo
     desktop-file-utils appstream
     # tests: the Windows resource script

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "dictionarystore.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -15,7 +16,8 @@ const QLatin1String wordPlaceholder(":word");
 QString reasonFor(const QSqlQuery &query)
 {
     const QString text = query.lastError().text();
-    return text.isEmpty() ? QStringLiteral("The dictionary database is not open.") : text;
+    return text.isEmpty() ? QCoreApplication::translate("DictionaryStore", "The dictionary database is not open.")
+                          : text;
 }
 
 // Prepares and runs one statement on the default connection; the word is
@@ -50,10 +52,12 @@ bool open(QSqlDatabase &database, QString *error)
     database.setDatabaseName(QStringLiteral("file:") + path + QStringLiteral("?mode=rw"));
     if (database.open())
         return true;
-    *error = QStringLiteral("Cannot open the dictionary file %1\n%2")
+    *error = QCoreApplication::translate("DictionaryStore", "Cannot open the dictionary file %1\n%2")
                  .arg(QFileInfo(path).absoluteFilePath(), database.lastError().text());
-    if (!QFileInfo::exists(path))
-        error->append(QStringLiteral("\nThe file does not exist."));
+    if (!QFileInfo::exists(path)) {
+        error->append(QLatin1Char('\n'));
+        error->append(QCoreApplication::translate("DictionaryStore", "The file does not exist."));
+    }
     return false;
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The main window: its class, layout, searches, history and links, and how
 // it copes with broken dictionary files.
+#include "app/uilanguage.h"
 #include "appinfo.h"
 #include "testsupport.h"
 #include "windowdriver.h"
@@ -13,9 +14,11 @@
 #include <QMetaMethod>
 #include <QScopeGuard>
 #include <QSignalSpy>
+#include <QTabBar>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QTranslator>
 
 #include <utility>
 
@@ -57,6 +60,8 @@ private slots:
     void layoutAndTexts();
     void textsFitTheWindow_data();
     void textsFitTheWindow();
+    void uiLanguage_data();
+    void uiLanguage();
     void iconsLoad();
 
     void searchByKeyAndByButton_data();
@@ -196,14 +201,20 @@ void TestWindow::layoutAndTexts()
 void TestWindow::textsFitTheWindow_data()
 {
     QTest::addColumn<int>("pointSize");
-    QTest::newRow("9 pt") << 9;
-    QTest::newRow("10 pt") << 10;
-    QTest::newRow("11 pt") << 11;
+    QTest::addColumn<QStringList>("uiLanguages");
+    for (const int pointSize : {9, 10, 11}) {
+        QTest::addRow("%d pt", pointSize) << pointSize << QStringList{"en-US"};
+        QTest::addRow("%d pt, Sinhala", pointSize) << pointSize << QStringList{"si-LK"};
+    }
 }
 
 void TestWindow::textsFitTheWindow()
 {
     QFETCH(int, pointSize);
+    QFETCH(QStringList, uiLanguages);
+    QTranslator translator;
+    installTranslation(&translator, uiLanguages);
+    const auto removeTranslation = qScopeGuard([&translator] { QCoreApplication::removeTranslator(&translator); });
     const QFont previous = QApplication::font();
     QFont font = previous;
     font.setPointSize(pointSize);
@@ -212,6 +223,9 @@ void TestWindow::textsFitTheWindow()
     auto driver = open(false);
     driver->window->show();
     QTabWidget *tabs = driver->tabs;
+    // The tab titles fit at the default size; larger fonts scroll them.
+    if (pointSize == 9)
+        QVERIFY(tabs->tabBar()->sizeHint().width() <= tabs->width());
     for (int i = 0; i < tabs->count(); ++i) {
         tabs->setCurrentIndex(i);
         QWidget *page = tabs->widget(i);
@@ -236,6 +250,56 @@ void TestWindow::textsFitTheWindow()
         const QString line = document.findBlockByNumber(document.blockCount() - i).text();
         QVERIFY2(metrics.horizontalAdvance(line) <= about->contentsRect().width(), qPrintable(line));
     }
+}
+
+void TestWindow::uiLanguage_data()
+{
+    QTest::addColumn<QStringList>("uiLanguages");
+    QTest::addColumn<QString>("translation");
+    QTest::addColumn<QStringList>("tabTitles");
+    QTest::addColumn<QString>("help");
+    const QString sinhala = QStringLiteral(":/i18n/orvanta-dictionary_si.qm");
+    const QStringList sinhalaTabs = {QString::fromUtf8("සෙවුම"), QString::fromUtf8("සැකසුම්"), QString::fromUtf8("පිළිබඳ")};
+    const QString sinhalaHelp = QString::fromUtf8("<h4>උදව් ලේඛනය</h4>"
+                                                  "<p>ඉතිහාසය: <b>-H</b> හෝ <b>--history</b></p>"
+                                                  "<p>උදව්: <b>-h</b> හෝ <b>--help</b></p>"
+                                                  "<p>අනුවාදය: <b>-v</b> හෝ <b>--version</b></p>");
+    const QStringList englishTabs = {"Dictionary", "Settings", "About"};
+    const QString englishHelp =
+        QStringLiteral("<h4>Help Document</h4><p>History: <b>-H</b> or <b>--history</b></p>"
+                       "<p>Help: <b>-h</b> or <b>--help</b></p><p>Version: <b>-v</b> or <b>--version</b></p>");
+    QTest::newRow("si") << QStringList{"si"} << sinhala << sinhalaTabs << sinhalaHelp;
+    QTest::newRow("si-LK") << QStringList{"si-LK"} << sinhala << sinhalaTabs << sinhalaHelp;
+    QTest::newRow("si_LK.UTF-8") << QStringList{"si_LK.UTF-8"} << sinhala << sinhalaTabs << sinhalaHelp;
+    QTest::newRow("de-DE, si-LK") << QStringList{"de-DE", "si-LK"} << sinhala << sinhalaTabs << sinhalaHelp;
+    QTest::newRow("C") << QStringList{"C"} << QString() << englishTabs << englishHelp;
+    QTest::newRow("en-US") << QStringList{"en-US"} << QString() << englishTabs << englishHelp;
+    QTest::newRow("en-GB, si-LK") << QStringList{"en-GB", "si-LK"} << QString() << englishTabs << englishHelp;
+    QTest::newRow("de-DE") << QStringList{"de-DE"} << QString() << englishTabs << englishHelp;
+    QTest::newRow("none") << QStringList() << QString() << englishTabs << englishHelp;
+}
+
+void TestWindow::uiLanguage()
+{
+    QFETCH(QStringList, uiLanguages);
+    QFETCH(QString, translation);
+    QFETCH(QStringList, tabTitles);
+    QFETCH(QString, help);
+    QCOMPARE(translationFor(uiLanguages), translation);
+    QTranslator translator;
+    QCOMPARE(installTranslation(&translator, uiLanguages), !translation.isEmpty());
+    const auto removeTranslation = qScopeGuard([&translator] { QCoreApplication::removeTranslator(&translator); });
+
+    auto driver = open();
+    QStringList titles;
+    for (int i = 0; i < driver->tabs->count(); ++i)
+        titles.append(driver->tabs->tabText(i));
+    QCOMPARE(titles, tabTitles);
+    driver->search(QStringLiteral("-h"));
+    QCOMPARE(shownHtml(driver->resultView), renderedAs(help));
+    // The version page is the same in every language.
+    driver->search(QStringLiteral("-v"));
+    QCOMPARE(shownHtml(driver->resultView), renderedAs(versionPageHtml()));
 }
 
 void TestWindow::iconsLoad()
