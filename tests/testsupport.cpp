@@ -43,6 +43,17 @@ void execOrDie(QSqlQuery &query, const QString &statement)
         qFatal("fixture: %s: %s", qPrintable(statement), qPrintable(query.lastError().text()));
 }
 
+// The program's own settings store.
+QString settingsOrganisation()
+{
+    return QLatin1String(AppInfo::settingsOrganisation);
+}
+
+QString settingsApplication()
+{
+    return QLatin1String(AppInfo::settingsApplication);
+}
+
 QFont programFont()
 {
     QFont font;
@@ -125,14 +136,14 @@ QVariant TestEnvironment::scalar(const QString &statement, int column) const
 
 void TestEnvironment::writeSettings(const QVariantMap &values) const
 {
-    QSettings settings(QLatin1String(AppInfo::settingsOrganisation), QLatin1String(AppInfo::settingsApplication));
+    QSettings settings(settingsOrganisation(), settingsApplication());
     for (auto it = values.cbegin(); it != values.cend(); ++it)
         settings.setValue(it.key(), it.value());
 }
 
 QVariantMap TestEnvironment::readSettings() const
 {
-    QSettings settings(QLatin1String(AppInfo::settingsOrganisation), QLatin1String(AppInfo::settingsApplication));
+    QSettings settings(settingsOrganisation(), settingsApplication());
     QVariantMap values;
     const QStringList keys = settings.allKeys();
     for (const QString &key : keys)
@@ -142,8 +153,7 @@ QVariantMap TestEnvironment::readSettings() const
 
 QString TestEnvironment::settingsFile() const
 {
-    return QSettings(QLatin1String(AppInfo::settingsOrganisation), QLatin1String(AppInfo::settingsApplication))
-        .fileName();
+    return QSettings(settingsOrganisation(), settingsApplication()).fileName();
 }
 
 ModalWatcher::ModalWatcher()
