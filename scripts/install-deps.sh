@@ -12,6 +12,8 @@ packages=(
     xvfb xauth openbox wmctrl xclip imagemagick sqlite3
     # tests: the installed menu entry and metainfo
     desktop-file-utils appstream
+    # packaging: the Debian package and its checks
+    dpkg-dev fakeroot lintian
     # tests: the Windows resource script
     binutils-mingw-w64-x86-64
     # checks: fuzzing, sanitizers, format and static analysis; benchmarks
