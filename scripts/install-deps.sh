@@ -13,7 +13,7 @@ packages=(
     # tests: the installed menu entry and metainfo
     desktop-file-utils appstream
     # packaging: the Debian package and its checks
-    dpkg-dev fakeroot lintian
+    dpkg-dev fakeroot lintian man-db
     # tests: the Windows resource script
     binutils-mingw-w64-x86-64
     # checks: fuzzing, sanitizers, format and static analysis; benchmarks
