@@ -8,7 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build-package}
 
-scripts/install-deps.sh
+scripts/install-deps.sh package
 
 # The flags Debian builds its own packages with; the file prefix map keeps
 # this directory's path out of the binaries.
