@@ -69,6 +69,15 @@ dpkg-deb --fsys-tarfile "$deb" | tar -t | sed -e 's|^\./|/|' -e 's|/$||' | grep 
 while read -r path; do
     [ -e "$path" ] && echo "$path"
 done < "$scratch/files" > "$scratch/there-before" || true
+for path in /usr/bin/orvanta-dictionary /usr/bin/en-si-import /usr/libexec/orvanta-dictionary/orvanta-dictionary \
+            /usr/share/orvanta-dictionary/en-si.db /usr/share/orvanta-dictionary/en-si.tsv \
+            /usr/share/applications/org.norvelk.OrvantaDictionary.desktop \
+            /usr/share/metainfo/org.norvelk.OrvantaDictionary.metainfo.xml \
+            /usr/share/icons/hicolor/{16x16,24x24,32x32,48x48,64x64,128x128}/apps/org.norvelk.OrvantaDictionary.png \
+            /usr/share/man/man1/orvanta-dictionary.1.gz /usr/share/man/man1/en-si-import.1.gz \
+            /usr/share/doc/orvanta-dictionary/copyright /usr/share/doc/orvanta-dictionary/changelog.gz; do
+    grep -qxF "$path" "$scratch/files" || fail "the package lacks $path"
+done
 
 installed=yes
 DEBIAN_FRONTEND=noninteractive apt-get install -y "$deb" >"$scratch/apt.log" 2>&1 \
