@@ -63,7 +63,7 @@ for prefix, label in [("import/shipped", "shipped list"), ("import/shipped_and_s
     if w and wo:
         line(f"Import, {label}, with generated forms against without: {w['keys']:,.0f} against "
              f"{wo['keys']:,.0f} keys, file {w['file_MB']:.1f} against {wo['file_MB']:.1f} MB "
-             f"({w['file_MB'] / wo['file_MB']:.2f}x), peak {w['peak_MB']:.0f} against {wo['peak_MB']:.0f} MB",
+             f"({w['file_MB'] / wo['file_MB']:.2f}x)",
              f"{w['ours_us'] / 1e6:.2f} s", f"{wo['ours_us'] / 1e6:.2f} s (without forms)",
              f"{w['ours_us'] / wo['ours_us']:.2f}x", "")
 both, english = rows.get("import/shared_both_directions"), rows.get("import/shared_english_only")
