@@ -32,7 +32,10 @@ const char *const nonStandardSpellings[] = {"\u0DAD\u0DAD\u0DCA\u0DC0\u0DBA",   
                                             "\u0DAF\u0DD4\u0DB8\u0DCA\u200D\u0DBB\u0DD2\u0DBA"}; // joined dumriya
 
 // Headwords that are an adjective and a noun alike, with both senses.
-const QSet<QString> adjectiveAndNoun{QStringLiteral("average"), QStringLiteral("complex"), QStringLiteral("solid")};
+const QSet<QString> adjectiveAndNoun{
+    QStringLiteral("alternative"), QStringLiteral("average"), QStringLiteral("complex"), QStringLiteral("interior"),
+    QStringLiteral("max"),         QStringLiteral("maximum"), QStringLiteral("minimum"), QStringLiteral("parallel"),
+    QStringLiteral("solid"),       QStringLiteral("standard")};
 
 // A dictionary key's value by key, read from a built dictionary file.
 QHash<QString, QString> readDictionary(const QString &path)
