@@ -87,31 +87,37 @@ void TestForms::regularForms_data()
     QTest::addColumn<QString>("word");
     QTest::addColumn<bool>("verb");
     QTest::addColumn<bool>("nonVerb");
+    QTest::addColumn<bool>("adjective");
     QTest::addColumn<QStringList>("forms");
-    QTest::newRow("plain verb") << "walk" << true << false << QStringList{"walked", "walking", "walks"};
-    QTest::newRow("doubling") << "stop" << true << false << QStringList{"stopped", "stopping", "stops"};
-    QTest::newRow("qu is a consonant") << "quit" << true << false << QStringList{"quits", "quitted", "quitting"};
-    QTest::newRow("w x y never double") << "fix" << true << false << QStringList{"fixed", "fixes", "fixing"};
-    QTest::newRow("longer word: both") << "visit" << true << false
+    QTest::newRow("plain verb") << "walk" << true << false << false << QStringList{"walked", "walking", "walks"};
+    QTest::newRow("doubling") << "stop" << true << false << false << QStringList{"stopped", "stopping", "stops"};
+    QTest::newRow("qu is a consonant") << "quit" << true << false << false
+                                       << QStringList{"quits", "quitted", "quitting"};
+    QTest::newRow("w x y never double") << "fix" << true << false << false << QStringList{"fixed", "fixes", "fixing"};
+    QTest::newRow("longer word: both") << "visit" << true << false << false
                                        << QStringList{"visited", "visiting", "visits", "visitted", "visitting"};
-    QTest::newRow("e drops") << "bake" << true << false << QStringList{"baked", "bakes", "baking"};
-    QTest::newRow("ee stays") << "agree" << true << false << QStringList{"agreed", "agreeing", "agrees"};
-    QTest::newRow("ie to y") << "die" << true << false << QStringList{"died", "dies", "dying"};
-    QTest::newRow("consonant y") << "carry" << true << false << QStringList{"carried", "carries", "carrying"};
-    QTest::newRow("vowel y") << "play" << true << false << QStringList{"played", "playing", "plays"};
-    QTest::newRow("sibilant") << "wish" << true << false << QStringList{"wished", "wishes", "wishing"};
-    QTest::newRow("consonant o") << "veto" << true << false << QStringList{"vetoed", "vetoes", "vetoing", "vetos"};
-    QTest::newRow("two-letter verb") << "go" << true << false << QStringList{"goed", "goes", "going", "gos"};
+    QTest::newRow("e drops") << "bake" << true << false << false << QStringList{"baked", "bakes", "baking"};
+    QTest::newRow("ee stays") << "agree" << true << false << false << QStringList{"agreed", "agreeing", "agrees"};
+    QTest::newRow("ie to y") << "die" << true << false << false << QStringList{"died", "dies", "dying"};
+    QTest::newRow("consonant y") << "carry" << true << false << false << QStringList{"carried", "carries", "carrying"};
+    QTest::newRow("vowel y") << "play" << true << false << false << QStringList{"played", "playing", "plays"};
+    QTest::newRow("sibilant") << "wish" << true << false << false << QStringList{"wished", "wishes", "wishing"};
+    QTest::newRow("consonant o") << "veto" << true << false << false
+                                 << QStringList{"vetoed", "vetoes", "vetoing", "vetos"};
+    QTest::newRow("two-letter verb") << "go" << true << false << false << QStringList{"goed", "goes", "going", "gos"};
     QTest::newRow("adjective, no happied")
-        << "happy" << false << true << QStringList{"happier", "happies", "happiest", "happy's"};
-    QTest::newRow("adjective doubling") << "big" << false << true << QStringList{"big's", "bigger", "biggest", "bigs"};
-    QTest::newRow("adjective e") << "large" << false << true << QStringList{"large's", "larger", "larges", "largest"};
-    QTest::newRow("noun sibilant") << "box" << false << true << QStringList{"box's", "boxer", "boxes", "boxest"};
-    QTest::newRow("long word: no -er") << "beautiful" << false << true << QStringList{"beautiful's", "beautifuls"};
-    QTest::newRow("verb and noun") << "act" << true << true << QStringList{"act's", "acted", "acting", "acts"};
-    QTest::newRow("two-letter non-verb") << "it" << false << true << QStringList();
-    QTest::newRow("two words") << "ice cream" << false << true << QStringList();
-    QTest::newRow("not latin") << "café" << false << true << QStringList();
+        << "happy" << false << true << true << QStringList{"happier", "happies", "happiest", "happy's"};
+    QTest::newRow("adjective doubling") << "big" << false << true << true
+                                        << QStringList{"big's", "bigger", "biggest", "bigs"};
+    QTest::newRow("adjective e") << "large" << false << true << true
+                                 << QStringList{"large's", "larger", "larges", "largest"};
+    QTest::newRow("noun: no boxer") << "box" << false << true << false << QStringList{"box's", "boxes"};
+    QTest::newRow("long word: no -er") << "beautiful" << false << true << true
+                                       << QStringList{"beautiful's", "beautifuls"};
+    QTest::newRow("verb and noun") << "act" << true << true << false << QStringList{"act's", "acted", "acting", "acts"};
+    QTest::newRow("two-letter non-verb") << "it" << false << true << true << QStringList();
+    QTest::newRow("two words") << "ice cream" << false << true << true << QStringList();
+    QTest::newRow("not latin") << "café" << false << true << true << QStringList();
 }
 
 void TestForms::regularForms()
@@ -119,9 +125,10 @@ void TestForms::regularForms()
     QFETCH(QString, word);
     QFETCH(bool, verb);
     QFETCH(bool, nonVerb);
+    QFETCH(bool, adjective);
     QFETCH(QStringList, forms);
     QStringList made;
-    for (const RegularForm &form : FormGenerator::regularForms(word, verb, nonVerb))
+    for (const RegularForm &form : FormGenerator::regularForms(word, verb, nonVerb, adjective))
         made.append(form.form);
     made.sort();
     made.removeDuplicates();

@@ -180,22 +180,37 @@ bool isVerbKind(FormKind kind)
            || kind == FormKind::Ing;
 }
 
-// Which way a headword's senses point.
+// Which way a headword's senses point. A sense in a Sinhala noun's written
+// form (-ය, -ව, -යා, -ා) is no adjective: no "boxer" as a form of box.
 struct WordClass
 {
     bool verb = false;
     bool nonVerb = false;
+    bool adjective = false;
 };
+
+bool isNounSense(const QString &sense)
+{
+    static const QStringList endings{QString::fromUtf8("ය"), QString::fromUtf8("ව"), QString::fromUtf8("ා")};
+    const QString trimmed = sense.trimmed();
+    for (const QString &ending : endings) {
+        if (trimmed.endsWith(ending))
+            return true;
+    }
+    return false;
+}
 
 WordClass classOf(const QString &value)
 {
     WordClass word;
     const QStringList senses = value.split(separator);
     for (const QString &sense : senses) {
-        if (isVerbSense(sense))
+        if (isVerbSense(sense)) {
             word.verb = true;
-        else
+        } else {
             word.nonVerb = true;
+            word.adjective = word.adjective || !isNounSense(sense);
+        }
     }
     return word;
 }
@@ -307,7 +322,7 @@ QList<IrregularForm> FormGenerator::parseTable(const QString &text, QStringList 
     return table;
 }
 
-QList<RegularForm> FormGenerator::regularForms(const QString &word, bool verb, bool nonVerb)
+QList<RegularForm> FormGenerator::regularForms(const QString &word, bool verb, bool nonVerb, bool adjective)
 {
     QList<RegularForm> forms;
     if (!isLowerLatinWord(word) || word.size() < 2)
@@ -322,7 +337,7 @@ QList<RegularForm> FormGenerator::regularForms(const QString &word, bool verb, b
         addIng(&forms, word);
     }
     // Longer words take "more" and "most".
-    if (!verb && longEnough && syllables(word) <= 2)
+    if (!verb && adjective && longEnough && syllables(word) <= 2)
         addErEst(&forms, word);
     if (nonVerb && longEnough)
         forms.append({word + QStringLiteral("'s"), FormKind::Possessive});
@@ -390,7 +405,7 @@ void FormGenerator::addForms(EntryCollection *entries) const
         const QList<FormKind> given = tableKinds.value(headword);
         const bool pastGiven = given.contains(FormKind::Past) || given.contains(FormKind::Participle);
         const bool comparisonGiven = given.contains(FormKind::Comparative) || given.contains(FormKind::Superlative);
-        const QList<RegularForm> forms = regularForms(headword, word.verb, word.nonVerb);
+        const QList<RegularForm> forms = regularForms(headword, word.verb, word.nonVerb, word.adjective);
         for (const RegularForm &form : forms) {
             if ((pastGiven && (form.kind == FormKind::Past || form.kind == FormKind::Participle))
                 || (given.contains(FormKind::Plural) && form.kind == FormKind::Plural)

@@ -59,9 +59,10 @@ public:
     static QList<IrregularForm> parseTable(const QString &text, QStringList *errors);
 
     // The regular forms of a lower-case word: verb forms when a sense is
-    // a verb, the others when a sense is not. Where doubling the last
+    // a verb, plural and possessive when a sense is not, comparative and
+    // superlative when a sense may be an adjective. Where doubling the last
     // consonant is uncertain (a longer word), both spellings are given.
-    static QList<RegularForm> regularForms(const QString &word, bool verb, bool nonVerb);
+    static QList<RegularForm> regularForms(const QString &word, bool verb, bool nonVerb, bool adjective);
     static QString label(FormKind kind);
 
     // A headword as a source wrote it; regular forms are made only for
