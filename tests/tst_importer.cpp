@@ -225,7 +225,7 @@ void TestImporter::reverseEntries()
 void TestImporter::buildsANewDictionary()
 {
     writeFile(path("list.tsv"), "apple\tඇපල්\nwater\tවතුර|ජලය\n");
-    const Run run = import({"--no-reverse", path("list.tsv"), path("new.db")});
+    const Run run = import({"--no-reverse", "--no-forms", path("list.tsv"), path("new.db")});
     QCOMPARE(run.status, 0);
     QCOMPARE(run.out, QStringLiteral("keys: 2, senses: 3, lines read: 2, lines skipped: 0\n"));
     QVERIFY(QFile::rename(path("new.db"), environment->databasePath()));
@@ -257,7 +257,8 @@ void TestImporter::updateKeepsOtherEntriesAndHistory()
     QCOMPARE(environment->scalar("select value from dict where key = 'apple'").toString(), QStringLiteral("old"));
     QCOMPARE(environment->history(), QStringList{"apple"});
 
-    QCOMPARE(import({"--replace", "--no-reverse", path("list.tsv"), environment->databasePath()}).status, 0);
+    QCOMPARE(import({"--replace", "--no-reverse", "--no-forms", path("list.tsv"), environment->databasePath()}).status,
+             0);
     QCOMPARE(environment->scalar("select count(*) from dict").toInt(), 1);
     QCOMPARE(environment->history(), QStringList{"apple"});
 }
@@ -299,7 +300,7 @@ void TestImporter::badLineWritesNothing()
 void TestImporter::skipBadImportsTheRest()
 {
     writeFile(path("list.tsv"), "apple\tඇපල්\nbroken\n\tx\nwater\tවතුර\n");
-    const Run run = import({"--skip-bad", "--no-reverse", path("list.tsv"), path("new.db")});
+    const Run run = import({"--skip-bad", "--no-reverse", "--no-forms", path("list.tsv"), path("new.db")});
     QCOMPARE(run.status, 0);
     QVERIFY2(run.err.contains("list.tsv:2: expected 2 tab-separated columns, found 1 (skipped)"), qPrintable(run.err));
     QVERIFY2(run.err.contains("list.tsv:3: empty key (skipped)"), qPrintable(run.err));
@@ -358,7 +359,7 @@ void TestImporter::sharedListImports()
         QSKIP("../shared/data/sn2en-osdb.csv is not here; the real word list is not imported");
     environment->createDictionary({});
     environment->exec("insert into history(word) values('kept')");
-    const Run run = import({"--no-reverse", sharedList, environment->databasePath()});
+    const Run run = import({"--no-reverse", "--no-forms", sharedList, environment->databasePath()});
     QCOMPARE(run.status, 0);
     QVERIFY2(run.err.isEmpty(), qPrintable(run.err));
     const int keys = environment->scalar("select count(*) from dict").toInt();

@@ -36,7 +36,10 @@ int main(int argc, char *argv[])
         QStringLiteral("Builds or updates an English-Sinhala dictionary file from word lists.\n\n"
                        "Sources are read in order and merged: one entry per English key, senses in\n"
                        "source order without repeats. Every Sinhala sense also becomes a key whose\n"
-                       "value is the English words that carry it. Importing into an existing file\n"
+                       "value is the English words that carry it. The inflected forms of the English\n"
+                       "headwords (regular ones by rule, irregular ones from the table compiled in)\n"
+                       "become keys too, where no source has the key: a link to the headword, then\n"
+                       "its senses. Importing into an existing file\n"
                        "replaces the entries it imports, keeps the others and never touches the\n"
                        "history. The import is one transaction: on any error the file is left as it\n"
                        "was, and a new file is only created once it is complete.\n\n"
@@ -53,7 +56,9 @@ int main(int argc, char *argv[])
                                         QStringLiteral("Skip bad lines, list them, and import the rest."));
     const QCommandLineOption noReverseOption(QStringLiteral("no-reverse"),
                                              QStringLiteral("Do not add Sinhala-to-English entries."));
-    parser.addOptions({formatOption, replaceOption, skipOption, noReverseOption});
+    const QCommandLineOption noFormsOption(QStringLiteral("no-forms"),
+                                           QStringLiteral("Do not add inflected forms (went, children, don't)."));
+    parser.addOptions({formatOption, replaceOption, skipOption, noReverseOption, noFormsOption});
     parser.addPositionalArgument(QStringLiteral("SOURCE"), QStringLiteral("Word lists to read."),
                                  QStringLiteral("SOURCE..."));
     parser.addPositionalArgument(QStringLiteral("DATABASE"), QStringLiteral("The dictionary file to build or update."));
@@ -79,6 +84,7 @@ int main(int argc, char *argv[])
     options.emptyFirst = parser.isSet(replaceOption);
     options.skipBad = parser.isSet(skipOption);
     options.reverse = !parser.isSet(noReverseOption);
+    options.forms = !parser.isSet(noFormsOption);
 
     const QString databasePath = arguments.takeLast();
     Importer importer(options);
@@ -88,6 +94,7 @@ int main(int argc, char *argv[])
             return 1;
         }
     }
+    importer.addForms();
     QString error;
     if (!importer.write(databasePath, &error)) {
         err << "en-si-import: " << databasePath << ": " << error << Qt::endl

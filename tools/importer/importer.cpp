@@ -25,6 +25,7 @@ Importer::Importer(const ImportOptions &options)
 void Importer::addRecord(const SourceRecord &record)
 {
     for (const QString &word : record.english) {
+        forms.addHeadword(word);
         const QString key = word.toLower();
         for (const QString &sense : record.sinhala)
             collected.add(key, sense);
@@ -36,6 +37,12 @@ void Importer::addRecord(const SourceRecord &record)
         for (const QString &word : record.english)
             collected.add(key, word);
     }
+}
+
+void Importer::addForms()
+{
+    if (options.forms)
+        forms.addForms(&collected);
 }
 
 bool Importer::readSource(const QString &path, QTextStream &messages, bool showProgress)

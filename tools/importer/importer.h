@@ -3,6 +3,7 @@
 #define IMPORTER_H
 
 #include "entrycollection.h"
+#include "formgenerator.h"
 #include "sourceparser.h"
 
 #include <QString>
@@ -18,6 +19,7 @@ struct ImportOptions
     bool emptyFirst = false;            // --replace
     bool skipBad = false;               // --skip-bad
     bool reverse = true;                // Sinhala senses become keys too
+    bool forms = true;                  // inflected forms become keys (--no-forms)
 };
 
 // Reads word lists into one collection of entries and writes it into a
@@ -35,6 +37,9 @@ public:
 
     // Folds one parsed record into the entries, in both directions.
     void addRecord(const SourceRecord &record);
+    // Once every source is read: the inflected forms of the English
+    // headwords, unless the options leave them out.
+    void addForms();
 
     const EntryCollection &entries() const { return collected; }
     qint64 linesRead() const { return lines; }
@@ -43,6 +48,7 @@ public:
 private:
     ImportOptions options;
     EntryCollection collected;
+    FormGenerator forms;
     qint64 lines = 0;
     qint64 skipped = 0;
 };
