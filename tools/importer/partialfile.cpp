@@ -93,11 +93,12 @@ PartialFile::~PartialFile()
 
 bool PartialFile::create(QString *error)
 {
+    // Armed first: a signal between creating and arming would leave it.
+    arm(fileName);
     QFile file(fileName);
-    if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
-        arm(fileName);
+    if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
         return true;
-    }
+    disarm();
     *error = QStringLiteral("cannot create %1: %2").arg(fileName, file.errorString());
     return false;
 }
