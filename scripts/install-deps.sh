@@ -10,8 +10,8 @@ packages=(
     # tests: a virtual display, a window manager to close the window, the
     # clipboard, screenshots, and a look into the database
     xvfb xauth openbox wmctrl xclip imagemagick sqlite3
-    # tests: the installed menu entry and metainfo
-    desktop-file-utils appstream
+    # tests: the installed menu entry and metainfo, started as desktops do
+    desktop-file-utils appstream libglib2.0-bin
     # tests: the Windows resource script
     binutils-mingw-w64-x86-64
     # checks: fuzzing, sanitizers, format and static analysis; benchmarks
