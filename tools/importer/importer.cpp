@@ -89,9 +89,9 @@ bool Importer::readSource(const QString &path, QTextStream &messages, bool showP
     RecordReader reader(&file, format);
     QByteArray record;
     // The CSV form opens with its header line; a TSV may have one too.
-    if (format == SourceFormat::Sn2enCsv && detected == SourceFormat::Sn2enCsv)
-        reader.next(&record);
-    else if (format == SourceFormat::Tsv && isTsvHeader(firstLineOf(head)))
+    const bool hasHeader =
+        format == SourceFormat::Tsv ? isTsvHeader(firstLineOf(head)) : detected == SourceFormat::Sn2enCsv;
+    if (hasHeader)
         reader.next(&record);
 
     SourceRecord parsed;
