@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "dictionary_0_9v.h"
 
+#include "../commands/cleanword.h"
 #include "../commands/linktarget.h"
 #include "../commands/searchcommand.h"
 #include "../settings/windowsettings.h"
@@ -249,8 +250,12 @@ void Dictionary_0_9v::showWordDef()
         showVersion();
         break;
     case SearchCommand::None:
-        if (!text.isEmpty())
-            resultView->setText(getWordDef(text.toLower()));
+        if (!text.isEmpty()) {
+            QString word = text;
+            resultView->setText(getWordDef(&word));
+            if (word != text)
+                searchBox->setText(word);
+        }
         break;
     }
     searchBox->selectAll();
@@ -259,9 +264,9 @@ void Dictionary_0_9v::showWordDef()
 void Dictionary_0_9v::showWordDefFromUrl(QUrl url)
 {
     clipboardRetryPending = false;
-    const QString word = wordFromLink(url);
+    QString word = wordFromLink(url);
     if (!word.isEmpty()) {
-        const QString html = getWordDef(word.toLower());
+        const QString html = getWordDef(&word);
         resultView->clear();
         resultView->setText(html);
     }
@@ -269,15 +274,30 @@ void Dictionary_0_9v::showWordDefFromUrl(QUrl url)
     searchBox->selectAll();
 }
 
-QString Dictionary_0_9v::getWordDef(QString word)
+QString Dictionary_0_9v::getWordDef(QString *word)
 {
+    QString key = word->toLower();
     QString entry;
-    QString error;
-    if (!DictionaryStore::lookup(word, &entry, &error))
-        reportDatabaseError(error);
+    if (lookUpKey(key, &entry) && entry.isEmpty()) {
+        const QString cleaned = cleanedWord(*word);
+        if (!cleaned.isEmpty() && cleaned.toLower() != key && lookUpKey(cleaned.toLower(), &entry)
+            && !entry.isEmpty()) {
+            *word = cleaned;
+            key = cleaned.toLower();
+        }
+    }
     if (!entry.isEmpty())
-        addToHistory(word);
+        addToHistory(key);
     return senseListHtml(entry);
+}
+
+bool Dictionary_0_9v::lookUpKey(const QString &key, QString *entry)
+{
+    QString error;
+    if (DictionaryStore::lookup(key, entry, &error))
+        return true;
+    reportDatabaseError(error);
+    return false;
 }
 
 void Dictionary_0_9v::addToHistory(QString word)

@@ -40,7 +40,11 @@ private:
     void retryClipboardLookup();
     void reportDatabaseError(const QString &text);
 
-    QString getWordDef(QString word);
+    // The senses of the word as typed; when it finds nothing, of its
+    // cleaned form (copied text brings spaces and punctuation along),
+    // which then replaces *word.
+    QString getWordDef(QString *word);
+    bool lookUpKey(const QString &key, QString *entry);
     void addToHistory(QString word);
     void showHistory();
     void showHelp();

@@ -121,6 +121,51 @@ void lookup(benchmark::State &state, const QString *directory)
         });
 }
 
+// Keys of a dictionary whose value starts with a link: generated forms
+// (first) or, failing the pattern, headwords with senses of their own.
+QStringList keysWhoseValue(const QString &directory, bool startsWithLink, int count)
+{
+    sqlite3 *handle = nullptr;
+    sqlite3_open_v2(dictionaryIn(directory).toUtf8().constData(), &handle, SQLITE_OPEN_READONLY, nullptr);
+    sqlite3_stmt *statement = nullptr;
+    sqlite3_prepare_v2(handle,
+                       startsWithLink ? "select key from dict where value like '<a href=%' order by random() limit ?"
+                                      : "select key from dict where value not like '%<a href=%' and key glob "
+                                        "'[a-z]*' order by random() limit ?",
+                       -1, &statement, nullptr);
+    sqlite3_bind_int(statement, 1, count);
+    QStringList keys;
+    while (sqlite3_step(statement) == SQLITE_ROW)
+        keys.append(QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(statement, 0))));
+    sqlite3_finalize(statement);
+    sqlite3_close(handle);
+    return keys;
+}
+
+// 1b. A generated form (link line and the headword's senses) against a
+// headword, on the same file.
+void lookupForm(benchmark::State &state, const QString *directory)
+{
+    const QStringList forms = keysWhoseValue(*directory, true, 1024);
+    const QStringList headwords = keysWhoseValue(*directory, false, 1024);
+    ProgramConnection connection(*directory);
+    qsizetype next = 0;
+    QString error;
+    paired(
+        state,
+        [&] {
+            QString value;
+            DictionaryStore::lookup(forms.at(next % forms.size()), &value, &error);
+            benchmark::DoNotOptimize(senseListHtml(value));
+        },
+        [&] {
+            QString value;
+            DictionaryStore::lookup(headwords.at(next % headwords.size()), &value, &error);
+            benchmark::DoNotOptimize(senseListHtml(value));
+            ++next;
+        });
+}
+
 // 2. Recording a word: its own transaction, bound by the disk's flush.
 void record(benchmark::State &state)
 {
@@ -255,7 +300,7 @@ double rawWriteSeconds(const QString &source, const QString &target)
 }
 
 // 6. Import throughput and peak memory of the importer program.
-void import(benchmark::State &state, const QString *source, bool reverse)
+void import(benchmark::State &state, const QStringList *sources, bool reverse, bool forms)
 {
     const QString directory = datasets().scratch + QStringLiteral("/import");
     QDir().mkpath(directory);
@@ -263,7 +308,9 @@ void import(benchmark::State &state, const QString *source, bool reverse)
     QStringList arguments;
     if (!reverse)
         arguments << QStringLiteral("--no-reverse");
-    arguments << *source << target;
+    if (!forms)
+        arguments << QStringLiteral("--no-forms");
+    arguments << *sources << target;
     ProgramRun run;
     double floor = 0;
     while (state.KeepRunning()) {
@@ -340,8 +387,10 @@ bool prepareDatasets(const QString &scratch)
     QDir().mkpath(sets.million);
     sets.millionTsv = scratch + QStringLiteral("/million.tsv");
     writeSyntheticList(sets.millionTsv, 1000000);
-    if (runProgram(sets.importer, {QStringLiteral("--no-reverse"), sets.millionTsv, dictionaryIn(sets.million)},
-                   scratch)
+    if (runProgram(
+            sets.importer,
+            {QStringLiteral("--no-reverse"), QStringLiteral("--no-forms"), sets.millionTsv, dictionaryIn(sets.million)},
+            scratch)
             .status
         != 0)
         return false;
@@ -351,7 +400,10 @@ bool prepareDatasets(const QString &scratch)
         sets.sharedCsv = QStringLiteral(SHARED_CSV);
         sets.shared = scratch + QStringLiteral("/shared");
         QDir().mkpath(sets.shared);
-        if (runProgram(sets.importer, {sets.sharedCsv, dictionaryIn(sets.shared)}, scratch).status != 0)
+        if (runProgram(sets.importer, {QStringLiteral("--no-forms"), sets.sharedCsv, dictionaryIn(sets.shared)},
+                       scratch)
+                .status
+            != 0)
             return false;
     }
     return true;
@@ -399,17 +451,36 @@ int main(int argc, char *argv[])
     benchmark::RegisterBenchmark("history/1m_rows", historyListing, &historyMillion);
     benchmark::RegisterBenchmark("startup/window", startup, &startupDir)->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("press_to_paint", pressToPaint, &startupDir)->MinTime(2.0);
+    benchmark::RegisterBenchmark("lookup/form_against_headword", lookupForm, &sets.shipped);
+    static const QStringList shippedSource{QStringLiteral(SHIPPED_TSV)};
+    static const QStringList sharedSource{sets.sharedCsv};
+    static const QStringList bothSources{QStringLiteral(SHIPPED_TSV), sets.sharedCsv};
+    static const QStringList millionSource{sets.millionTsv};
+    for (const bool forms : {true, false}) {
+        const std::string suffix = forms ? "_with_forms" : "_without_forms";
+        benchmark::RegisterBenchmark(("import/shipped" + suffix).c_str(), import, &shippedSource, true, forms)
+            ->UseManualTime()
+            ->Iterations(5)
+            ->Unit(benchmark::kMillisecond);
+        if (!sets.shared.isEmpty()) {
+            benchmark::RegisterBenchmark(("import/shipped_and_shared" + suffix).c_str(), import, &bothSources, true,
+                                         forms)
+                ->UseManualTime()
+                ->Iterations(3)
+                ->Unit(benchmark::kMillisecond);
+        }
+    }
     if (!sets.shared.isEmpty()) {
-        benchmark::RegisterBenchmark("import/shared_both_directions", import, &sets.sharedCsv, true)
+        benchmark::RegisterBenchmark("import/shared_both_directions", import, &sharedSource, true, false)
             ->UseManualTime()
             ->Iterations(3)
             ->Unit(benchmark::kMillisecond);
-        benchmark::RegisterBenchmark("import/shared_english_only", import, &sets.sharedCsv, false)
+        benchmark::RegisterBenchmark("import/shared_english_only", import, &sharedSource, false, false)
             ->UseManualTime()
             ->Iterations(3)
             ->Unit(benchmark::kMillisecond);
     }
-    benchmark::RegisterBenchmark("import/synthetic_1m", import, &sets.millionTsv, false)
+    benchmark::RegisterBenchmark("import/synthetic_1m", import, &millionSource, false, false)
         ->UseManualTime()
         ->Iterations(1)
         ->Unit(benchmark::kMillisecond);

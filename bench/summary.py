@@ -26,6 +26,10 @@ for name, label in [("lookup/shipped", "shipped list"), ("lookup/shared_45k", "4
     if name in rows:
         line(f"Lookup, {label}", f"{get(name, 'ours_us'):.1f} µs", f"{get(name, 'baseline_us'):.1f} µs (raw C API)",
              f"{get(name, 'ratio'):.2f}x", "≤ 2x")
+if "lookup/form_against_headword" in rows:
+    name = "lookup/form_against_headword"
+    line("Lookup, a generated form against a headword (shipped list)", f"{get(name, 'ours_us'):.1f} µs",
+         f"{get(name, 'baseline_us'):.1f} µs (headword)", f"{get(name, 'ratio'):.2f}x", "≈ 1x")
 if "lookup/shared_45k" in rows:
     line("Lookup, 1,000,000 keys against 45,000", f"{get('lookup/synthetic_1m', 'ours_us'):.1f} µs",
          f"{get('lookup/shared_45k', 'ours_us'):.1f} µs",
@@ -54,6 +58,14 @@ for name, label in [("import/shared_both_directions", "shared list, both directi
              f"peak {get(name, 'peak_MB'):.0f} MB, file {get(name, 'file_MB'):.1f} MB",
              f"{get(name, 'ours_us') / 1e6:.2f} s", f"{get(name, 'baseline_us') / 1e6:.2f} s (raw write of the rows)",
              f"{get(name, 'ratio'):.2f}x", "")
+for prefix, label in [("import/shipped", "shipped list"), ("import/shipped_and_shared", "shipped + open list")]:
+    w, wo = rows.get(prefix + "_with_forms"), rows.get(prefix + "_without_forms")
+    if w and wo:
+        line(f"Import, {label}, with generated forms against without: {w['keys']:,.0f} against "
+             f"{wo['keys']:,.0f} keys, file {w['file_MB']:.1f} against {wo['file_MB']:.1f} MB "
+             f"({w['file_MB'] / wo['file_MB']:.2f}x)",
+             f"{w['ours_us'] / 1e6:.2f} s", f"{wo['ours_us'] / 1e6:.2f} s (without forms)",
+             f"{w['ours_us'] / wo['ours_us']:.2f}x", "")
 both, english = rows.get("import/shared_both_directions"), rows.get("import/shared_english_only")
 if both and english:
     print(f"\nThe Sinhala-to-English entries add {both['file_MB'] / english['file_MB'] - 1:.0%} to the file "

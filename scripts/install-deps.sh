@@ -1,22 +1,45 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
-# Installs what building, running and testing need on Debian or Ubuntu.
+# Installs what is missing on Debian or Ubuntu, in three groups:
+#   scripts/install-deps.sh run      building and running the dictionary
+#   scripts/install-deps.sh package  that, and building and checking the
+#                                    Debian package
+#   scripts/install-deps.sh test     all that, and everything the tests,
+#                                    checks and benchmarks need
 set -euo pipefail
+group=${1:-test}
 
-packages=(
+run_packages=(
     cmake g++ make pkg-config
     qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite
+    # the Sinhala script in the result view
     fonts-noto-core
-    # tests: a virtual display, a window manager to close the window, the
+)
+package_packages=(
+    # dpkg-shlibdeps, lintian, and groff for the manual pages
+    dpkg-dev lintian man-db
+)
+test_packages=(
+    # a virtual display, a window manager to close the window, the
     # clipboard, screenshots, and a look into the database
-    xvfb xauth openbox wmctrl xclip imagemagick sqlite3
-    # tests: the installed menu entry and metainfo, started as desktops do
+    xvfb xauth openbox wmctrl xclip x11-utils imagemagick sqlite3
+    # the installed menu entry and metainfo
     desktop-file-utils appstream libglib2.0-bin
-    # tests: the Windows resource script
+    # the Windows resource script
     binutils-mingw-w64-x86-64
-    # checks: fuzzing, sanitizers, format and static analysis; benchmarks
+    # fuzzing, sanitizers, format and static analysis; benchmarks
     clang libclang-rt-14-dev clang-format clang-tidy libbenchmark-dev libsqlite3-dev
 )
+
+case $group in
+run) packages=("${run_packages[@]}") ;;
+package) packages=("${run_packages[@]}" "${package_packages[@]}") ;;
+test) packages=("${run_packages[@]}" "${package_packages[@]}" "${test_packages[@]}") ;;
+*)
+    echo "usage: $0 [run|package|test]" >&2
+    exit 2
+    ;;
+esac
 
 missing=()
 for package in "${packages[@]}"; do

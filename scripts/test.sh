@@ -6,7 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/install-deps.sh
+scripts/install-deps.sh test
 
 rm -rf build-test
 cmake -S . -B build-test -DCMAKE_BUILD_TYPE=Debug

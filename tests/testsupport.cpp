@@ -82,6 +82,8 @@ void TestEnvironment::createDictionary(const QList<Row> &rows, const QStringList
 {
     createDatabase(schema.isEmpty() ? DictionaryWriter::schemaStatements() : schema);
     withDatabase(databasePath(), [&](QSqlDatabase &db) {
+        // One transaction: row by row outside one, each insert waits for the disk.
+        db.transaction();
         QSqlQuery insert(db);
         insert.prepare(QStringLiteral("insert into dict(key, value) values(?, ?)"));
         for (const Row &row : rows) {
@@ -90,6 +92,9 @@ void TestEnvironment::createDictionary(const QList<Row> &rows, const QStringList
             if (!insert.exec())
                 qFatal("fixture: insert %s: %s", qPrintable(row.first), qPrintable(insert.lastError().text()));
         }
+        insert.finish();
+        if (!db.commit())
+            qFatal("fixture: commit: %s", qPrintable(db.lastError().text()));
     });
 }
 

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Search box commands, the help and version pages, and history link targets.
+#include "commands/cleanword.h"
 #include "commands/linktarget.h"
 #include "commands/searchcommand.h"
 #include "store/resulthtml.h"
@@ -25,6 +26,8 @@ private slots:
     void linkTargetSurvivesTheView();
     void plainLinksDecodeToThemselves_data();
     void plainLinksDecodeToThemselves();
+    void cleanedWord_data();
+    void cleanedWord();
 };
 
 void TestCommands::recognizesExactlySixWords_data()
@@ -140,6 +143,59 @@ void TestCommands::plainLinksDecodeToThemselves()
     QFETCH(QString, href);
     QFETCH(QString, word);
     QCOMPARE(wordFromLink(QUrl(href)), word);
+}
+
+void TestCommands::cleanedWord_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("word");
+    QTest::newRow("spaces") << "  Water  "
+                            << "Water";
+    QTest::newRow("line feed") << "water\n"
+                               << "water";
+    QTest::newRow("crlf") << "water\r\n"
+                          << "water";
+    QTest::newRow("tab") << "\twater"
+                         << "water";
+    QTest::newRow("full stop") << "water."
+                               << "water";
+    QTest::newRow("comma") << "water,"
+                           << "water";
+    QTest::newRow("sentence end") << "water?!\n"
+                                  << "water";
+    QTest::newRow("straight quotes") << "\"water\""
+                                     << "water";
+    QTest::newRow("curly quotes") << "“water”"
+                                  << "water";
+    QTest::newRow("single quotes") << "‘water’"
+                                   << "water";
+    QTest::newRow("brackets") << "(water); [x] {y}"
+                              << "water); [x] {y";
+    QTest::newRow("dashes") << "—water–"
+                            << "water";
+    QTest::newRow("no-break space") << "\u00A0water\u00A0"
+                                    << "water";
+    QTest::newRow("zero-width space") << "\u200Bwater\uFEFF"
+                                      << "water";
+    QTest::newRow("inner marks stay") << " don't, "
+                                      << "don't";
+    QTest::newRow("inner space stays") << " ice cream. "
+                                       << "ice cream";
+    QTest::newRow("decomposed sinhala") << "ප\u0DD9\u0DCFත"
+                                        << "පොත";
+    QTest::newRow("joiner inside stays") << " ප්\u200Dරශ්නය "
+                                         << "ප්\u200Dරශ්නය";
+    QTest::newRow("only marks") << " ... "
+                                << "";
+    QTest::newRow("empty") << ""
+                           << "";
+}
+
+void TestCommands::cleanedWord()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, word);
+    QCOMPARE(::cleanedWord(text), word);
 }
 
 QTEST_MAIN(TestCommands)

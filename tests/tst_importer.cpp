@@ -463,7 +463,7 @@ void TestImporter::updatedSenses()
 void TestImporter::buildsANewDictionary()
 {
     writeFile(path("list.tsv"), "apple\tඇපල්\nwater\tවතුර|ජලය\n");
-    const Run run = import({"--no-reverse", path("list.tsv"), path("new.db")});
+    const Run run = import({"--no-reverse", "--no-forms", path("list.tsv"), path("new.db")});
     QCOMPARE(run.status, 0);
     QCOMPARE(run.out, QStringLiteral("keys: 2, senses: 3, lines read: 2, lines skipped: 0\n"));
     QVERIFY(QFile::rename(path("new.db"), environment->databasePath()));
@@ -498,7 +498,8 @@ void TestImporter::importMergesOursFirst()
              QStringLiteral("සීබ්‍රා"));
     QCOMPARE(environment->history(), QStringList{"apple"});
 
-    QCOMPARE(import({"--replace", "--no-reverse", path("list.tsv"), environment->databasePath()}).status, 0);
+    QCOMPARE(import({"--replace", "--no-reverse", "--no-forms", path("list.tsv"), environment->databasePath()}).status,
+             0);
     QCOMPARE(environment->scalar("select count(*) from dict").toInt(), 2);
     QCOMPARE(environment->scalar("select value from dict where key = 'water'").toString(), QStringLiteral("අම්බු|ජලය"));
     QCOMPARE(environment->history(), QStringList{"apple"});
@@ -574,7 +575,7 @@ void TestImporter::badLineWritesNothing()
 void TestImporter::skipBadImportsTheRest()
 {
     writeFile(path("list.tsv"), "apple\tඇපල්\nbroken\n\tx\nwater\tවතුර\n");
-    const Run run = import({"--skip-bad", "--no-reverse", path("list.tsv"), path("new.db")});
+    const Run run = import({"--skip-bad", "--no-reverse", "--no-forms", path("list.tsv"), path("new.db")});
     QCOMPARE(run.status, 0);
     QVERIFY2(run.err.contains("list.tsv:2: expected 2 tab-separated columns, found 1 (skipped)"), qPrintable(run.err));
     QVERIFY2(run.err.contains("list.tsv:3: empty key (skipped)"), qPrintable(run.err));
@@ -584,7 +585,7 @@ void TestImporter::skipBadImportsTheRest()
 void TestImporter::unclosedQuoteCostsOneRecord()
 {
     writeFile(path("list.csv"), "word,definitions,\nඅ,one,\nබබා,\"baby,\nආ,two,\nඇ,three,\n");
-    Run run = import({"--skip-bad", "--no-reverse", path("list.csv"), path("new.db")});
+    Run run = import({"--skip-bad", "--no-reverse", "--no-forms", path("list.csv"), path("new.db")});
     QCOMPARE(run.status, 0);
     QVERIFY2(run.err.contains("list.csv:3: unclosed quote (skipped)"), qPrintable(run.err));
     QCOMPARE(run.out, QStringLiteral("keys: 3, senses: 3, lines read: 5, lines skipped: 1\n"));
@@ -724,7 +725,7 @@ void TestImporter::sharedListImports()
         QSKIP("../shared/data/sn2en-osdb.csv is not here; the real word list is not imported");
     environment->createDictionary({});
     environment->exec("insert into history(word) values('kept')");
-    const Run run = import({"--no-reverse", sharedList, environment->databasePath()});
+    const Run run = import({"--no-reverse", "--no-forms", sharedList, environment->databasePath()});
     QCOMPARE(run.status, 0);
     QVERIFY2(run.err.isEmpty(), qPrintable(run.err));
     const int keys = environment->scalar("select count(*) from dict").toInt();

@@ -50,7 +50,9 @@ private:
 void TestStartup::init()
 {
     environment = std::make_unique<TestEnvironment>();
-    environment->createDictionary({{"apple", QString::fromUtf8("ඇපල්")}, {"water", QString::fromUtf8("වතුර|ජලය")}});
+    environment->createDictionary({{"apple", QString::fromUtf8("ඇපල්")},
+                                   {"water", QString::fromUtf8("වතුර|ජලය")},
+                                   {QString::fromUtf8("පොත"), "book"}});
     QGuiApplication::clipboard()->clear();
     boxes = std::make_unique<ModalWatcher>();
 }
@@ -81,29 +83,57 @@ void TestStartup::firstRunShowsTheHistoryOnTop()
 void TestStartup::clipboardIsLookedUpWhenHistoryIsOff_data()
 {
     QTest::addColumn<QString>("clipboard");
+    QTest::addColumn<QString>("box");
     QTest::addColumn<QString>("shown");
     QTest::addColumn<QStringList>("recorded");
-    QTest::newRow("word with capitals") << "Water" << QString::fromUtf8("වතුර\nජලය\n") << QStringList{"water"};
-    QTest::newRow("surrounding spaces") << " apple "
-                                        << "\n"
-                                        << QStringList();
+    const QString water = QString::fromUtf8("වතුර\nජලය\n");
+    QTest::newRow("word with capitals") << "Water"
+                                        << "Water" << water << QStringList{"water"};
     QTest::newRow("help command")
+        << "-h"
         << "-h"
         << "Help Document\nHistory: -H or --history\nHelp: -h or --help\nVersion: -v or --version" << QStringList();
     QTest::newRow("version command") << "--version"
+                                     << "--version"
                                      << "Version\n1.4v" << QStringList();
+    // Copied text: looked up cleaned when it finds nothing as it is.
+    QTest::newRow("spaces") << "  Water  "
+                            << "Water" << water << QStringList{"water"};
+    QTest::newRow("line feed") << "water\n"
+                               << "water" << water << QStringList{"water"};
+    QTest::newRow("crlf") << "water\r\n"
+                          << "water" << water << QStringList{"water"};
+    QTest::newRow("full stop") << "water."
+                               << "water" << water << QStringList{"water"};
+    QTest::newRow("comma") << "water,"
+                           << "water" << water << QStringList{"water"};
+    QTest::newRow("quotes") << "\"water\""
+                            << "water" << water << QStringList{"water"};
+    QTest::newRow("no-break space") << "\u00A0water\u00A0"
+                                    << "water" << water << QStringList{"water"};
+    QTest::newRow("zero-width space") << "water\u200B"
+                                      << "water" << water << QStringList{"water"};
+    QTest::newRow("decomposed sinhala") << "ප\u0DD9\u0DCFත"
+                                        << "ප\u0DDCත"
+                                        << "book\n"
+                                        << QStringList{"ප\u0DDCත"};
+    QTest::newRow("only spaces") << "   "
+                                 << "   "
+                                 << "\n"
+                                 << QStringList();
 }
 
 void TestStartup::clipboardIsLookedUpWhenHistoryIsOff()
 {
     QFETCH(QString, clipboard);
+    QFETCH(QString, box);
     QFETCH(QString, shown);
     QFETCH(QStringList, recorded);
     environment->writeSettings({{"startup", false}});
     QGuiApplication::clipboard()->setText(clipboard);
     WindowDriver driver;
-    QCOMPARE(driver.searchBox->text(), clipboard);
-    QCOMPARE(driver.searchBox->selectedText(), clipboard);
+    QCOMPARE(driver.searchBox->text(), box);
+    QCOMPARE(driver.searchBox->selectedText(), box);
     QCOMPARE(driver.resultView->toPlainText(), shown);
     QCOMPARE(environment->history(), recorded);
 }

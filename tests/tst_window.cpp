@@ -32,6 +32,9 @@ const QList<Row> sampleRows = {
     // Sinhala keys answer with English words.
     {QString::fromUtf8("ජලය"), "water|aqua"},
     {QString::fromUtf8("ප්\u200Dරශ්නය"), "question|problem"},
+    {QString::fromUtf8("පොත"), "book"},
+    {"space ", "with its space"},
+    {"space", "without"},
 };
 
 // Lets a value be NULL, which the shipped schema forbids.
@@ -59,6 +62,8 @@ private slots:
     void emptySearchBoxDoesNothing();
     void wordsThatAreNotFound_data();
     void wordsThatAreNotFound();
+    void copiedTextIsCleaned_data();
+    void copiedTextIsCleaned();
     void markupInAValueIsShownAsMarkup();
     void sqlInAWordChangesNothing();
 
@@ -271,7 +276,6 @@ void TestWindow::wordsThatAreNotFound_data()
     QTest::newRow("unknown") << "zzz";
     QTest::newRow("empty value") << "blank";
     QTest::newRow("null value") << "nothing";
-    QTest::newRow("trailing space") << "water ";
     QTest::newRow("only spaces") << "   ";
 }
 
@@ -282,6 +286,63 @@ void TestWindow::wordsThatAreNotFound()
     driver->search(text);
     QCOMPARE(shownHtml(driver->resultView), renderedAs(QStringLiteral("<br />")));
     QVERIFY(environment->history().isEmpty());
+}
+
+void TestWindow::copiedTextIsCleaned_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QStringList>("recorded");
+    const QString water = QString::fromUtf8("වතුර\nජලය\n");
+    QTest::newRow("spaces") << "  Water  "
+                            << "Water" << water << QStringList{"water"};
+    QTest::newRow("line feed") << "water\n"
+                               << "water" << water << QStringList{"water"};
+    QTest::newRow("crlf") << "water\r\n"
+                          << "water" << water << QStringList{"water"};
+    QTest::newRow("full stop") << "water."
+                               << "water" << water << QStringList{"water"};
+    QTest::newRow("comma") << "water,"
+                           << "water" << water << QStringList{"water"};
+    QTest::newRow("quotes") << "\"water\""
+                            << "water" << water << QStringList{"water"};
+    QTest::newRow("no-break space") << "water\u00A0"
+                                    << "water" << water << QStringList{"water"};
+    QTest::newRow("zero-width space") << "\u200Bwater"
+                                      << "water" << water << QStringList{"water"};
+    QTest::newRow("decomposed sinhala") << "ප\u0DD9\u0DCFත"
+                                        << "ප\u0DDCත"
+                                        << "book\n"
+                                        << QStringList{"ප\u0DDCත"};
+    // Found as typed: a stored key with its trailing space.
+    QTest::newRow("stored with a space") << "space "
+                                         << "space "
+                                         << "with its space\n"
+                                         << QStringList{"space "};
+    QTest::newRow("not found either way") << "zzz."
+                                          << "zzz."
+                                          << "\n"
+                                          << QStringList();
+}
+
+void TestWindow::copiedTextIsCleaned()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, box);
+    QFETCH(QString, shown);
+    QFETCH(QStringList, recorded);
+    auto driver = open();
+    // Pasted, as copied text comes; line ends included.
+    QGuiApplication::clipboard()->setText(text);
+    driver->searchBox->selectAll();
+    QTest::keyClick(driver->searchBox, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(driver->searchBox->text(), text);
+    driver->pressReturn();
+    QCOMPARE(driver->resultView->toPlainText(), shown);
+    QCOMPARE(driver->searchBox->text(), box);
+    QCOMPARE(driver->searchBox->selectedText(), box);
+    QCOMPARE(environment->history(), recorded);
 }
 
 void TestWindow::markupInAValueIsShownAsMarkup()

@@ -46,12 +46,15 @@ int main(int argc, char *argv[])
         QStringLiteral("Builds or updates an English-Sinhala dictionary file from word lists.\n\n"
                        "Sources are read in order and merged: one entry per English key, senses in\n"
                        "source order without repeats. Every Sinhala sense also becomes a key whose\n"
-                       "value is the English words that carry it. Importing into an existing file\n"
-                       "merges: an entry it has keeps its senses first and the imported ones follow\n"
-                       "without repeats; other entries and the history stay. Sources that give no\n"
-                       "entry at all are an error. The import is one transaction: on any error the\n"
-                       "file is left as it was, and a new file is only created once it is complete\n"
-                       "(an interrupted one is removed, now or on the next run).\n\n"
+                       "value is the English words that carry it. The inflected forms of the English\n"
+                       "headwords (regular ones by rule, irregular ones from the table compiled in)\n"
+                       "become keys too, where no source has the key: a link to the headword, then\n"
+                       "its senses. Importing into an existing file merges: an entry it has keeps\n"
+                       "its senses first and the imported ones follow without repeats; other\n"
+                       "entries and the history stay. Sources that give no entry at all are an\n"
+                       "error. The import is one transaction: on any error the file is left as it\n"
+                       "was, and a new file is only created once it is complete (an interrupted one\n"
+                       "is removed, now or on the next run).\n\n"
                        "Source forms, recognised from the first line:\n"
                        "  tsv        english<TAB>sense|sense|... (UTF-8, one headword a line)\n"
                        "  sn2en-csv  the Sinhala-to-English CSV with the header \"word,definitions,\""));
@@ -65,6 +68,8 @@ int main(int argc, char *argv[])
                                         QStringLiteral("Skip bad lines, list them, and import the rest."));
     const QCommandLineOption noReverseOption(QStringLiteral("no-reverse"),
                                              QStringLiteral("Do not add Sinhala-to-English entries."));
+    const QCommandLineOption noFormsOption(QStringLiteral("no-forms"),
+                                           QStringLiteral("Do not add inflected forms (went, children, don't)."));
     const QCommandLineOption updateOption(
         QStringLiteral("update-from"),
         QStringLiteral("Update a copy made from <old> to the SOURCEs: senses and entries that left the list\n"
@@ -72,7 +77,8 @@ int main(int argc, char *argv[])
         QStringLiteral("old"));
     const QCommandLineOption forceOption(QStringLiteral("force"),
                                          QStringLiteral("Write into an SQLite file that has other tables."));
-    parser.addOptions({formatOption, replaceOption, skipOption, noReverseOption, updateOption, forceOption});
+    parser.addOptions(
+        {formatOption, replaceOption, skipOption, noReverseOption, noFormsOption, updateOption, forceOption});
     parser.addPositionalArgument(QStringLiteral("SOURCE"), QStringLiteral("Word lists to read."),
                                  QStringLiteral("SOURCE..."));
     parser.addPositionalArgument(QStringLiteral("DATABASE"), QStringLiteral("The dictionary file to build or update."));
@@ -98,6 +104,7 @@ int main(int argc, char *argv[])
     options.emptyFirst = parser.isSet(replaceOption);
     options.skipBad = parser.isSet(skipOption);
     options.reverse = !parser.isSet(noReverseOption);
+    options.forms = !parser.isSet(noFormsOption);
     options.force = parser.isSet(forceOption);
     if (options.emptyFirst && parser.isSet(updateOption)) {
         err << "en-si-import: --replace and --update-from do not go together" << Qt::endl;
@@ -124,6 +131,9 @@ int main(int argc, char *argv[])
         err << "en-si-import: nothing written to " << databasePath << Qt::endl;
         return 1;
     }
+    // Forms are generated for both, so that they are compared like any entry.
+    importer.addForms();
+    previous.addForms();
     QString error;
     if (!importer.write(databasePath, &error, parser.isSet(updateOption) ? &previous.entries() : nullptr)) {
         err << "en-si-import: " << databasePath << ": " << error << Qt::endl

@@ -44,6 +44,7 @@ Importer::Importer(const ImportOptions &options)
 void Importer::addRecord(const SourceRecord &record)
 {
     for (const QString &word : record.english) {
+        forms.addHeadword(word);
         const QString key = word.toLower();
         for (const QString &sense : record.sinhala)
             collected.add(key, sense);
@@ -69,6 +70,12 @@ bool Importer::fitsEntries(const SourceRecord &record, QString *reason) const
     if (!fits)
         *reason = QStringLiteral("makes an entry longer than %1 KiB").arg(maxEntryBytes / 1024);
     return fits;
+}
+
+void Importer::addForms()
+{
+    if (options.forms)
+        forms.addForms(&collected);
 }
 
 bool Importer::readSource(const QString &path, QTextStream &messages, bool showProgress)

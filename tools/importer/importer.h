@@ -3,6 +3,7 @@
 #define IMPORTER_H
 
 #include "entrycollection.h"
+#include "formgenerator.h"
 #include "sourceparser.h"
 
 #include <QString>
@@ -19,6 +20,7 @@ struct ImportOptions
     bool skipBad = false;               // --skip-bad
     bool reverse = true;                // Sinhala senses become keys too
     bool force = false;                 // --force: write into a file with other tables
+    bool forms = true;                  // inflected forms become keys (--no-forms)
 };
 
 // Reads word lists into one collection of entries and writes it into a
@@ -41,6 +43,9 @@ public:
     void addRecord(const SourceRecord &record);
     // Whether the record keeps every entry it adds to within maxEntryBytes.
     bool fitsEntries(const SourceRecord &record, QString *reason) const;
+    // Once every source is read: the inflected forms of the English
+    // headwords, unless the options leave them out.
+    void addForms();
 
     const EntryCollection &entries() const { return collected; }
     qint64 linesRead() const { return lines; }
@@ -52,6 +57,7 @@ private:
     ImportOptions options;
     EntryCollection collected;
     QStringList notes;
+    FormGenerator forms;
     qint64 lines = 0;
     qint64 skipped = 0;
 };
