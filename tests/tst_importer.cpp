@@ -3,14 +3,19 @@
 // dictionary file all or nothing.
 #include "testsupport.h"
 #include "tools/importer/importer.h"
+#include "tools/importer/partialfile.h"
+#include "tools/importer/sensemerge.h"
 #include "tools/importer/sourceparser.h"
 
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QStandardPaths>
 #include <QTest>
+#include <QTextStream>
 
 namespace {
 
@@ -56,6 +61,36 @@ void checkRecords(bool (*parse)(const QByteArray &, SourceRecord *, QString *))
     }
 }
 
+// What the reader makes of a CSV source: each record's first line, and the
+// records that opened a quote they never closed.
+void readCsv(const QString &path, QList<qint64> *lines, QList<qint64> *unclosed)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    RecordReader reader(&file, SourceFormat::Sn2enCsv);
+    QByteArray record;
+    while (reader.next(&record)) {
+        lines->append(reader.lineNumber());
+        if (reader.unclosedQuote())
+            unclosed->append(reader.lineNumber());
+    }
+}
+
+QHash<QString, QString> dictionaryOf(const QString &path)
+{
+    QHash<QString, QString> entries;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("read"));
+        db.setDatabaseName(path);
+        db.open();
+        QSqlQuery query(QStringLiteral("select key, value from dict"), db);
+        while (query.next())
+            entries.insert(query.value(0).toString(), query.value(1).toString());
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("read"));
+    return entries;
+}
+
 QByteArray fileHash(const QString &path)
 {
     QFile file(path);
@@ -75,23 +110,40 @@ private slots:
     void cleanup();
 
     void detectsTheFormat();
+    void tsvHeader();
+    void encodingProblems_data();
+    void encodingProblems();
     void tsvRecords_data();
     void tsvRecords();
     void csvRecords_data();
     void csvRecords();
     void csvFieldRunsOverLines();
+    void unclosedQuote_data();
+    void unclosedQuote();
     void reverseEntries();
+    void entryOverTheLimit();
+    void mergedSenses_data();
+    void mergedSenses();
+    void updatedSenses_data();
+    void updatedSenses();
 
     void buildsANewDictionary();
     void mergesSourcesInOrder();
-    void updateKeepsOtherEntriesAndHistory();
+    void importMergesOursFirst();
+    void updateFromThePreviousList();
     void badLineWritesNothing_data();
     void badLineWritesNothing();
     void skipBadImportsTheRest();
+    void unclosedQuoteCostsOneRecord();
+    void noEntriesIsAnError_data();
+    void noEntriesIsAnError();
+    void foreignDatabaseIsRefused();
+    void staleParts();
     void commandLine();
     void progressOnATerminal();
 
     void sharedListImports();
+    void sharedListKeepsOursFirst();
 
 private:
     QString path(const QString &name) const { return environment->path() + QLatin1Char('/') + name; }
@@ -116,6 +168,43 @@ void TestImporter::detectsTheFormat()
     QCOMPARE(detectFormat(""), SourceFormat::Tsv);
 }
 
+void TestImporter::tsvHeader()
+{
+    QVERIFY(isTsvHeader("english\tsinhala"));
+    QVERIFY(isTsvHeader("\xEF\xBB\xBF"
+                        "English\tSinhala "));
+    QVERIFY(!isTsvHeader("english\tඉංග්‍රීසි"));
+
+    // Read as a header, not as the word "english".
+    writeFile(path("list.tsv"), "english\tsinhala\nwater\tවතුර\n");
+    Importer importer(ImportOptions{});
+    QString messages;
+    QTextStream stream(&messages);
+    QVERIFY(importer.readSource(path("list.tsv"), stream));
+    QVERIFY(importer.entries().find("water"));
+    QVERIFY(!importer.entries().find("english"));
+    QCOMPARE(messages, QString());
+}
+
+void TestImporter::encodingProblems_data()
+{
+    QTest::addColumn<QByteArray>("head");
+    QTest::addColumn<QString>("problem");
+    QTest::newRow("utf-8") << QByteArray("water\tවතුර\n") << "";
+    QTest::newRow("utf-8 cut inside a character") << QByteArray("water\tවතු\xE0\xB6") << "";
+    QTest::newRow("utf-16le, Notepad") << QByteArray("\xFF\xFEw\0a\0t\0\t\0\xC0\x0D", 12) << "UTF-16";
+    QTest::newRow("utf-16be") << QByteArray("\xFE\xFF\0w\0a", 6) << "UTF-16";
+    QTest::newRow("utf-16 without a mark") << QByteArray("w\0a\0t\0e\0r\0\t\0", 12) << "UTF-16";
+    QTest::newRow("latin-1") << QByteArray("caf\xE9\tx\n") << "not UTF-8";
+}
+
+void TestImporter::encodingProblems()
+{
+    QFETCH(QByteArray, head);
+    QFETCH(QString, problem);
+    QCOMPARE(encodingProblem(head), problem);
+}
+
 void TestImporter::tsvRecords_data()
 {
     QTest::addColumn<QByteArray>("line");
@@ -136,6 +225,20 @@ void TestImporter::tsvRecords_data()
     QTest::newRow("empty sense") << QByteArray("a\tx||y") << QStringList() << QStringList() << "empty sense";
     QTest::newRow("bar in key") << QByteArray("a|b\tx") << QStringList() << QStringList() << "key \"a|b\" holds \"|\"";
     QTest::newRow("not utf-8") << QByteArray("caf\xE9\tx") << QStringList() << QStringList() << "not valid UTF-8";
+    QTest::newRow("nul in key") << QByteArray("wa\0ter\tx", 9) << QStringList() << QStringList()
+                                << "key holds the control character U+0000";
+    QTest::newRow("line end inside a sense")
+        << QByteArray("water\tවතු\rර") << QStringList() << QStringList() << "sense holds the control character U+000d";
+    QTest::newRow("c1 control") << QByteArray("water\ta\xC2\x85x") << QStringList() << QStringList()
+                                << "sense holds the control character U+0085";
+    QTest::newRow("sense of 1000 characters")
+        << "long\t" + QByteArray(1000, 'x') << QStringList{"long"} << QStringList{QString(1000, 'x')} << "";
+    QTest::newRow("sense of 1001 characters")
+        << "long\t" + QByteArray(1001, 'x') << QStringList() << QStringList() << "sense longer than 1000 characters";
+    QTest::newRow("key of 1001 characters")
+        << QByteArray(1001, 'x') + "\tx" << QStringList() << QStringList() << "key longer than 1000 characters";
+    QTest::newRow("line over 64 KiB") << "many\t" + QByteArray("xxxxxxxxx|").repeated(6600) << QStringList()
+                                      << QStringList() << "line longer than 64 KiB";
 }
 
 void TestImporter::tsvRecords()
@@ -171,6 +274,11 @@ void TestImporter::csvRecords_data()
     QTest::newRow("bar in word") << QByteArray("x,\"a|b\",") << QStringList() << QStringList()
                                  << "key \"a|b\" holds \"|\"";
     QTest::newRow("not utf-8") << QByteArray("\xFF\xFE,word,") << QStringList() << QStringList() << "not valid UTF-8";
+    QTest::newRow("control in word") << QByteArray("x,\"a\x01"
+                                                   "b\",")
+                                     << QStringList() << QStringList() << "key holds the control character U+0001";
+    QTest::newRow("line end inside a word")
+        << QByteArray("x,\"tal\nly\",") << QStringList() << QStringList() << "key holds the control character U+000a";
 }
 
 void TestImporter::csvRecords()
@@ -193,6 +301,41 @@ void TestImporter::csvFieldRunsOverLines()
     QCOMPARE(reader.lineNumber(), 5);
     QVERIFY(!reader.next(&record));
     QCOMPARE(reader.linesRead(), 5);
+}
+
+// A quote that never closes (at the end, past 1,000 lines or past 64 KiB)
+// is reported at its own line, and the lines after it are records again.
+void TestImporter::unclosedQuote_data()
+{
+    QTest::addColumn<QByteArray>("source");
+    QTest::addColumn<QList<qint64>>("lines");
+    QTest::addColumn<QList<qint64>>("unclosed");
+    QTest::newRow("closed on the next line")
+        << QByteArray("අ,\"one,\ntwo\",\nආ,three,\n") << QList<qint64>{1, 3} << QList<qint64>();
+    QTest::newRow("open at the end") << QByteArray("අ,one,\nබබා,\"baby,\nආ,two,\nඇ,three,\n")
+                                     << QList<qint64>{1, 2, 3, 4} << QList<qint64>{2};
+    const QByteArray plain = QByteArray("ආ,two,\n").repeated(1000);
+    QTest::newRow("closed after 1000 lines") << "බබා,\"baby,\n" + plain + "ඇ,three\",\n"
+                                             << QList<qint64>{1} << QList<qint64>{1, 1002};
+    const QByteArray wide = "ආ," + QByteArray(70000, 'x') + "\n";
+    QTest::newRow("closed after 64 KiB") << "බබා,\"baby,\n" + wide + "ඇ,three\",\n"
+                                         << QList<qint64>{1, 2, 3} << QList<qint64>{1, 3};
+}
+
+void TestImporter::unclosedQuote()
+{
+    QFETCH(QByteArray, source);
+    QFETCH(QList<qint64>, lines);
+    QFETCH(QList<qint64>, unclosed);
+    writeFile(path("list.csv"), source);
+    QList<qint64> read;
+    QList<qint64> open;
+    readCsv(path("list.csv"), &read, &open);
+    if (lines.size() == 1) // the rest are one record each
+        for (qint64 line = 2; line <= 1002; ++line)
+            lines.append(line);
+    QCOMPARE(read, lines);
+    QCOMPARE(open, unclosed);
 }
 
 void TestImporter::reverseEntries()
@@ -222,6 +365,101 @@ void TestImporter::reverseEntries()
     QCOMPARE(one.entries().entries().at(0).value, QString::fromUtf8("වතුර|වතු"));
 }
 
+// Lines that each add a sense to one key: the one that takes the entry past
+// 64 KiB is a bad line.
+void TestImporter::entryOverTheLimit()
+{
+    const QByteArray sense = QString(900, QChar(0x0DC0)).toUtf8(); // 2,700 bytes
+    QByteArray source;
+    for (int i = 0; i < 30; ++i)
+        source += "big\t" + sense + QByteArray::number(i) + "\n";
+    writeFile(path("list.tsv"), source);
+    ImportOptions options;
+    options.skipBad = true;
+    Importer importer(options);
+    QString messages;
+    QTextStream stream(&messages);
+    QVERIFY(importer.readSource(path("list.tsv"), stream));
+    QVERIFY2(messages.contains(path("list.tsv") + ":25: makes an entry longer than 64 KiB (skipped)"),
+             qPrintable(messages));
+    QVERIFY(importer.entries().find("big")->value.toUtf8().size() <= maxEntryBytes);
+    QCOMPARE(importer.linesSkipped(), 6);
+}
+
+void TestImporter::mergedSenses_data()
+{
+    QTest::addColumn<QString>("existing");
+    QTest::addColumn<QString>("imported");
+    QTest::addColumn<QString>("merged");
+    QTest::newRow("ours first, no repeats") << "වතුර|ජලය"
+                                            << "අම්බු|ජලය|දිය"
+                                            << "වතුර|ජලය|අම්බු|දිය";
+    QTest::newRow("nothing new") << "a|b"
+                                 << "b"
+                                 << "a|b";
+    QTest::newRow("an empty value") << ""
+                                    << "a"
+                                    << "a";
+}
+
+void TestImporter::mergedSenses()
+{
+    QFETCH(QString, existing);
+    QFETCH(QString, imported);
+    QFETCH(QString, merged);
+    QCOMPARE(SenseMerge::merged(existing, imported), merged);
+}
+
+// The user's copy, what our list said when last merged, what it says now.
+void TestImporter::updatedSenses_data()
+{
+    QTest::addColumn<QString>("user");
+    QTest::addColumn<QString>("previous");
+    QTest::addColumn<QString>("current");
+    QTest::addColumn<QString>("updated");
+    QTest::newRow("a sense comes in, the user's stay") << "a|b|x"
+                                                       << "a|b"
+                                                       << "a|b|c"
+                                                       << "a|b|c|x";
+    QTest::newRow("a sense leaves") << "a|b|x"
+                                    << "a|b"
+                                    << "a"
+                                    << "a|x";
+    QTest::newRow("our order") << "a|b|x"
+                               << "a|b"
+                               << "b|a"
+                               << "b|a|x";
+    QTest::newRow("the entry leaves, the user's senses stay") << "a|x"
+                                                              << "a"
+                                                              << ""
+                                                              << "x";
+    QTest::newRow("the entry leaves wholly") << "a"
+                                             << "a"
+                                             << ""
+                                             << "";
+    QTest::newRow("a new entry") << ""
+                                 << ""
+                                 << "a|b"
+                                 << "a|b";
+    QTest::newRow("a new entry the user had") << "x|a"
+                                              << ""
+                                              << "a|b"
+                                              << "a|b|x";
+    QTest::newRow("what the user lost stays lost") << "x"
+                                                   << "a|b"
+                                                   << "a|b|c"
+                                                   << "c|x";
+}
+
+void TestImporter::updatedSenses()
+{
+    QFETCH(QString, user);
+    QFETCH(QString, previous);
+    QFETCH(QString, current);
+    QFETCH(QString, updated);
+    QCOMPARE(SenseMerge::updated(user, previous, current), updated);
+}
+
 void TestImporter::buildsANewDictionary()
 {
     writeFile(path("list.tsv"), "apple\tඇපල්\nwater\tවතුර|ජලය\n");
@@ -247,20 +485,57 @@ void TestImporter::mergesSourcesInOrder()
     QCOMPARE(environment->scalar("select value from dict where key = 'aqua'").toString(), QStringLiteral("දිය"));
 }
 
-void TestImporter::updateKeepsOtherEntriesAndHistory()
+void TestImporter::importMergesOursFirst()
 {
-    environment->createDictionary({{"apple", "old"}, {"water", "old"}});
+    environment->createDictionary({{"apple", "ඇපල්"}, {"water", "වතුර|ජලය"}});
     environment->exec("insert into history(word) values('apple')");
-    writeFile(path("list.tsv"), "water\tවතුර\n");
+    writeFile(path("list.tsv"), "water\tඅම්බු|ජලය\nzebra\tසීබ්‍රා\n");
     QCOMPARE(import({"--no-reverse", path("list.tsv"), environment->databasePath()}).status, 0);
-    QCOMPARE(environment->scalar("select value from dict where key = 'water'").toString(), QStringLiteral("වතුර"));
-    QCOMPARE(environment->scalar("select value from dict where key = 'apple'").toString(), QStringLiteral("old"));
+    QCOMPARE(environment->scalar("select value from dict where key = 'water'").toString(),
+             QStringLiteral("වතුර|ජලය|අම්බු"));
+    QCOMPARE(environment->scalar("select value from dict where key = 'apple'").toString(), QStringLiteral("ඇපල්"));
+    QCOMPARE(environment->scalar("select value from dict where key = 'zebra'").toString(),
+             QStringLiteral("සීබ්‍රා"));
     QCOMPARE(environment->history(), QStringList{"apple"});
 
     QCOMPARE(import({"--replace", "--no-reverse", "--no-forms", path("list.tsv"), environment->databasePath()}).status,
              0);
-    QCOMPARE(environment->scalar("select count(*) from dict").toInt(), 1);
+    QCOMPARE(environment->scalar("select count(*) from dict").toInt(), 2);
+    QCOMPARE(environment->scalar("select value from dict where key = 'water'").toString(), QStringLiteral("අම්බු|ජලය"));
     QCOMPARE(environment->history(), QStringList{"apple"});
+}
+
+// The copy was made from old.tsv, then the user imported words of their own;
+// the update to new.tsv brings our changes and keeps theirs.
+void TestImporter::updateFromThePreviousList()
+{
+    writeFile(path("old.tsv"), "water\tවතුර|ජලය\nmelon\tකොමඩු\napple\tඇපල්\n");
+    writeFile(path("new.tsv"), "water\tවතුර|දිය\napple\tඇපල්\nzebra\tසීබ්‍රා\n");
+    writeFile(path("own.tsv"), "water\tඅම්බු\nmelon\tපැණි කොමඩු\nown\tමගේ\n");
+    const QString db = environment->databasePath();
+    QCOMPARE(import({path("old.tsv"), db}).status, 0);
+    QCOMPARE(import({path("own.tsv"), db}).status, 0);
+    environment->exec("insert into history(word) values('water')");
+    environment->exec("update dict set value = 'ඇපල් ගෙඩිය' where key = 'apple'");
+
+    const Run run = import({"--update-from", path("old.tsv"), path("new.tsv"), db});
+    QCOMPARE(run.status, 0);
+    const auto value = [this](const char *key) {
+        return environment->scalar(QStringLiteral("select value from dict where key = '%1'").arg(key)).toString();
+    };
+    QCOMPARE(value("water"), QStringLiteral("වතුර|දිය|අම්බු")); // in, out, the user's
+    QCOMPARE(value("melon"), QStringLiteral("පැණි කොමඩු"));   // our entry left, the user's sense stays
+    QCOMPARE(value("zebra"), QStringLiteral("සීබ්‍රා"));
+    QCOMPARE(value("own"), QStringLiteral("මගේ"));
+    QCOMPARE(value("apple"), QStringLiteral("ඇපල් ගෙඩිය")); // unchanged by us: left as the user has it
+    // The reverse entries follow: ජලය and කොමඩු came only from our list.
+    QCOMPARE(value("ජලය"), QString());
+    QCOMPARE(value("කොමඩු"), QString());
+    QCOMPARE(value("දිය"), QStringLiteral("water"));
+    QCOMPARE(value("අම්බු"), QStringLiteral("water"));
+    QCOMPARE(environment->history(), QStringList{"water"});
+
+    QCOMPARE(import({"--replace", "--update-from", path("old.tsv"), path("new.tsv"), db}).status, 2);
 }
 
 void TestImporter::badLineWritesNothing_data()
@@ -305,6 +580,97 @@ void TestImporter::skipBadImportsTheRest()
     QVERIFY2(run.err.contains("list.tsv:2: expected 2 tab-separated columns, found 1 (skipped)"), qPrintable(run.err));
     QVERIFY2(run.err.contains("list.tsv:3: empty key (skipped)"), qPrintable(run.err));
     QCOMPARE(run.out, QStringLiteral("keys: 2, senses: 2, lines read: 4, lines skipped: 2\n"));
+}
+
+void TestImporter::unclosedQuoteCostsOneRecord()
+{
+    writeFile(path("list.csv"), "word,definitions,\nඅ,one,\nබබා,\"baby,\nආ,two,\nඇ,three,\n");
+    Run run = import({"--skip-bad", "--no-reverse", "--no-forms", path("list.csv"), path("new.db")});
+    QCOMPARE(run.status, 0);
+    QVERIFY2(run.err.contains("list.csv:3: unclosed quote (skipped)"), qPrintable(run.err));
+    QCOMPARE(run.out, QStringLiteral("keys: 3, senses: 3, lines read: 5, lines skipped: 1\n"));
+
+    run = import({path("list.csv"), path("other.db")});
+    QCOMPARE(run.status, 1);
+    QVERIFY2(run.err.contains("list.csv:3: unclosed quote\n"), qPrintable(run.err));
+}
+
+// Sources that give no entry never empty a word list nor make an empty one.
+void TestImporter::noEntriesIsAnError_data()
+{
+    QTest::addColumn<QString>("source");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("empty file") << "empty.tsv" << QByteArray() << "no entries were read from";
+    QTest::newRow("/dev/null") << "/dev/null" << QByteArray() << "no entries were read from /dev/null";
+    QTest::newRow("csv header only") << "list.csv" << QByteArray("word,definitions,\n") << "no entries were read";
+    QTest::newRow("tsv header only") << "list.tsv" << QByteArray("english\tsinhala\n") << "no entries were read";
+    QTest::newRow("utf-16, as Notepad saves")
+        << "notepad.tsv" << QByteArray("\xFF\xFEw\0a\0t\0e\0r\0\t\0\xC0\x0D\n\0", 16) << "looks like UTF-16";
+    QTest::newRow("latin-1") << "latin.tsv" << QByteArray("caf\xE9\tx\n") << "looks to be in another encoding";
+}
+
+void TestImporter::noEntriesIsAnError()
+{
+    QFETCH(QString, source);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, message);
+    if (!source.startsWith(QLatin1Char('/'))) {
+        writeFile(path(source), bytes);
+        source = path(source);
+    }
+    environment->createDictionary({{"water", "වතුර"}});
+    environment->exec("insert into history(word) values('water')");
+    const QByteArray before = fileHash(environment->databasePath());
+    Run run = import({"--replace", "--skip-bad", source, environment->databasePath()});
+    QCOMPARE(run.status, 1);
+    QVERIFY2(run.err.contains(message), qPrintable(run.err));
+    QVERIFY2(run.err.contains("nothing written"), qPrintable(run.err));
+    QCOMPARE(fileHash(environment->databasePath()), before);
+
+    run = import({"--skip-bad", source, path("new.db")});
+    QCOMPARE(run.status, 1);
+    QVERIFY(!QFile::exists(path("new.db")));
+}
+
+void TestImporter::foreignDatabaseIsRefused()
+{
+    environment->createDatabase({"create table notes(text)", "insert into notes values('mine')"});
+    const QByteArray before = fileHash(environment->databasePath());
+    writeFile(path("list.tsv"), "water\tවතුර\n");
+    const Run run = import({path("list.tsv"), environment->databasePath()});
+    QCOMPARE(run.status, 1);
+    QVERIFY2(run.err.contains("no word list"), qPrintable(run.err));
+    QCOMPARE(fileHash(environment->databasePath()), before);
+
+    QCOMPARE(import({"--force", path("list.tsv"), environment->databasePath()}).status, 0);
+    QCOMPARE(environment->scalar("select value from dict where key = 'water'").toString(), QStringLiteral("වතුර"));
+    QCOMPARE(environment->scalar("select text from notes").toString(), QStringLiteral("mine"));
+}
+
+// A partial file whose import no longer runs goes, with a word; one of a
+// running import, and names of another kind, stay.
+void TestImporter::staleParts()
+{
+    QProcess ended;
+    ended.start(QStringLiteral("sh"), {"-c", "echo $$"});
+    QVERIFY(ended.waitForFinished());
+    const qint64 deadPid = ended.readAllStandardOutput().trimmed().toLongLong();
+    QVERIFY(deadPid > 0);
+    const QString dead = path(QStringLiteral("new.db.part-%1-0123456789abcdef").arg(deadPid));
+    const QString live =
+        path(QStringLiteral("new.db.part-%1-0123456789abcdef").arg(QCoreApplication::applicationPid()));
+    const QString other = path("new.db.part-3f2504e04f8941d39a0c0305e82c3301");
+    for (const QString &name : {dead, live, other})
+        writeFile(name, "partial");
+    writeFile(path("list.tsv"), "water\tවතුර\n");
+    const Run run = import({path("list.tsv"), path("new.db")});
+    QCOMPARE(run.status, 0);
+    QVERIFY2(run.err.contains("removed " + dead + ", left by an import that was stopped"), qPrintable(run.err));
+    QVERIFY(!QFile::exists(dead));
+    QVERIFY(QFile::exists(live));
+    QVERIFY(QFile::exists(other));
+    QVERIFY(QFile::exists(path("new.db")));
 }
 
 void TestImporter::commandLine()
@@ -397,6 +763,28 @@ void TestImporter::sharedListImports()
     QVERIFY2(water.split(QLatin1Char('|')).contains("water"), qPrintable(water));
     QVERIFY(environment->scalar("select count(*) from dict").toInt() > 2 * keys);
     QCOMPARE(environment->history(), QStringList{"kept"});
+}
+
+// The open list imported into a dictionary built from ours: every entry of
+// ours keeps its senses first, water still starts with වතුර.
+void TestImporter::sharedListKeepsOursFirst()
+{
+    if (!QFile::exists(sharedList))
+        QSKIP("../shared/data/sn2en-osdb.csv is not here; the real word list is not merged");
+    QCOMPARE(import({QStringLiteral(WORD_LIST), environment->databasePath()}).status, 0);
+    const QHash<QString, QString> ours = dictionaryOf(environment->databasePath());
+    QVERIFY(ours.value("water").startsWith(QString::fromUtf8("වතුර")));
+    QCOMPARE(import({sharedList, environment->databasePath()}).status, 0);
+    const QHash<QString, QString> merged = dictionaryOf(environment->databasePath());
+    for (auto entry = ours.cbegin(); entry != ours.cend(); ++entry) {
+        const QString value = merged.value(entry.key());
+        QVERIFY2(value == entry.value() || value.startsWith(entry.value() + QLatin1Char('|')),
+                 qPrintable(entry.key() + ": " + value));
+        const QStringList senses = value.split(QLatin1Char('|'));
+        QCOMPARE(QSet<QString>(senses.cbegin(), senses.cend()).size(), senses.size());
+    }
+    const QString water = merged.value("water");
+    QVERIFY2(water.size() > ours.value("water").size(), qPrintable(water));
 }
 
 QTEST_GUILESS_MAIN(TestImporter)

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // en-si-import: builds or updates a dictionary file from word lists.
 #include "importer/importer.h"
+#include "importer/partialfile.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -22,6 +23,15 @@ bool stderrIsTerminal()
 #endif
 }
 
+bool readSources(Importer &importer, const QStringList &sources, QTextStream &err)
+{
+    for (const QString &source : sources) {
+        if (!importer.readSource(source, err, stderrIsTerminal()))
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -39,10 +49,12 @@ int main(int argc, char *argv[])
                        "value is the English words that carry it. The inflected forms of the English\n"
                        "headwords (regular ones by rule, irregular ones from the table compiled in)\n"
                        "become keys too, where no source has the key: a link to the headword, then\n"
-                       "its senses. Importing into an existing file\n"
-                       "replaces the entries it imports, keeps the others and never touches the\n"
-                       "history. The import is one transaction: on any error the file is left as it\n"
-                       "was, and a new file is only created once it is complete.\n\n"
+                       "its senses. Importing into an existing file merges: an entry it has keeps\n"
+                       "its senses first and the imported ones follow without repeats; other\n"
+                       "entries and the history stay. Sources that give no entry at all are an\n"
+                       "error. The import is one transaction: on any error the file is left as it\n"
+                       "was, and a new file is only created once it is complete (an interrupted one\n"
+                       "is removed, now or on the next run).\n\n"
                        "Source forms, recognised from the first line:\n"
                        "  tsv        english<TAB>sense|sense|... (UTF-8, one headword a line)\n"
                        "  sn2en-csv  the Sinhala-to-English CSV with the header \"word,definitions,\""));
@@ -58,7 +70,15 @@ int main(int argc, char *argv[])
                                              QStringLiteral("Do not add Sinhala-to-English entries."));
     const QCommandLineOption noFormsOption(QStringLiteral("no-forms"),
                                            QStringLiteral("Do not add inflected forms (went, children, don't)."));
-    parser.addOptions({formatOption, replaceOption, skipOption, noReverseOption, noFormsOption});
+    const QCommandLineOption updateOption(
+        QStringLiteral("update-from"),
+        QStringLiteral("Update a copy made from <old> to the SOURCEs: senses and entries that left the list\n"
+                       "go, new ones come in; the rest of the file (your own imports) stays."),
+        QStringLiteral("old"));
+    const QCommandLineOption forceOption(QStringLiteral("force"),
+                                         QStringLiteral("Write into an SQLite file that has other tables."));
+    parser.addOptions(
+        {formatOption, replaceOption, skipOption, noReverseOption, noFormsOption, updateOption, forceOption});
     parser.addPositionalArgument(QStringLiteral("SOURCE"), QStringLiteral("Word lists to read."),
                                  QStringLiteral("SOURCE..."));
     parser.addPositionalArgument(QStringLiteral("DATABASE"), QStringLiteral("The dictionary file to build or update."));
@@ -85,18 +105,37 @@ int main(int argc, char *argv[])
     options.skipBad = parser.isSet(skipOption);
     options.reverse = !parser.isSet(noReverseOption);
     options.forms = !parser.isSet(noFormsOption);
+    options.force = parser.isSet(forceOption);
+    if (options.emptyFirst && parser.isSet(updateOption)) {
+        err << "en-si-import: --replace and --update-from do not go together" << Qt::endl;
+        return 2;
+    }
 
     const QString databasePath = arguments.takeLast();
+    const QStringList stale = PartialFile::removeStale(databasePath);
+    for (const QString &name : stale)
+        err << "en-si-import: removed " << name << ", left by an import that was stopped" << Qt::endl;
+
     Importer importer(options);
-    for (const QString &source : std::as_const(arguments)) {
-        if (!importer.readSource(source, err, stderrIsTerminal())) {
-            err << "en-si-import: nothing written to " << databasePath << Qt::endl;
-            return 1;
-        }
+    Importer previous(options);
+    if (!readSources(importer, arguments, err)
+        || (parser.isSet(updateOption) && !readSources(previous, {parser.value(updateOption)}, err))) {
+        err << "en-si-import: nothing written to " << databasePath << Qt::endl;
+        return 1;
     }
+    // An empty or unreadable source must never empty a word list.
+    if (importer.entries().isEmpty()) {
+        err << "en-si-import: no entries were read from " << arguments.join(QLatin1String(", ")) << Qt::endl;
+        for (const QString &note : importer.encodingNotes())
+            err << "en-si-import: " << note << Qt::endl;
+        err << "en-si-import: nothing written to " << databasePath << Qt::endl;
+        return 1;
+    }
+    // Forms are generated for both, so that they are compared like any entry.
     importer.addForms();
+    previous.addForms();
     QString error;
-    if (!importer.write(databasePath, &error)) {
+    if (!importer.write(databasePath, &error, parser.isSet(updateOption) ? &previous.entries() : nullptr)) {
         err << "en-si-import: " << databasePath << ": " << error << Qt::endl
             << "en-si-import: nothing written to " << databasePath << Qt::endl;
         return 1;

@@ -5,19 +5,27 @@
 
 #include <QBuffer>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 
 namespace {
 
+bool acceptable(const QString &text)
+{
+    if (text.isEmpty() || text.size() > maxSenseLength || text.contains(QLatin1Char('|')))
+        return false;
+    return std::none_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7F; });
+}
+
 void check(const SourceRecord &record)
 {
     for (const QString &word : record.english) {
-        if (word.isEmpty() || word.contains(QLatin1Char('|')) || word != word.trimmed())
+        if (!acceptable(word) || word != word.trimmed())
             std::abort();
     }
     for (const QString &sense : record.sinhala) {
-        if (sense.isEmpty() || sense.contains(QLatin1Char('|')))
+        if (!acceptable(sense))
             std::abort();
     }
 }
@@ -34,7 +42,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         QByteArray line;
         SourceRecord record;
         QString reason;
+        qint64 previousLine = 0;
         while (reader.next(&line)) {
+            // Every line is read once, also after an unclosed quote.
+            if (reader.lineNumber() <= previousLine)
+                std::abort();
+            previousLine = reader.lineNumber();
             const bool ok = format == SourceFormat::Tsv ? parseTsvRecord(line, &record, &reason)
                                                         : parseSn2enRecord(line, &record, &reason);
             if (ok)
@@ -44,5 +57,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         }
     }
     (void)detectFormat(bytes);
+    (void)isTsvHeader(bytes);
+    (void)encodingProblem(bytes);
     return 0;
 }

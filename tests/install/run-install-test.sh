@@ -1,18 +1,22 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
-# Installs into a throwaway prefix, validates the menu entry and metainfo,
-# and starts the launcher the way the menu would: a first start copies the
-# word list for the user, a newer installed list is merged in keeping the
-# history, and the installed files are never written.
+# Installs into a throwaway prefix whose path holds a space, a quote and a
+# dollar sign, validates the menu entry and metainfo, and starts the launcher
+# the way the menu would: a first start copies the word list for the user, a
+# changed installed list is merged in three ways keeping what the user added,
+# two starts at once both get a window, and the installed files are never
+# written.
 # Usage: run-install-test.sh BUILD_DIR
 set -euo pipefail
 build=$(realpath "$1")
 scratch=$(mktemp -d)
-launched=""
-trap '[ -n "$launched" ] && kill "$launched" 2>/dev/null; rm -rf "$scratch"' EXIT
+launched=()
+trap 'for pid in "${launched[@]}"; do kill "$pid" 2>/dev/null; done; rm -rf "$scratch"' EXIT
 fail() { echo "install: $*" >&2; exit 1; }
+passed=0
+pass() { passed=$((passed + 1)); }
 
-prefix="$scratch/prefix"
+prefix="$scratch/my prefix's \$dir"
 cmake --install "$build" --prefix "$prefix" >/dev/null
 for file in bin/orvanta-dictionary bin/en-si-import libexec/orvanta-dictionary/orvanta-dictionary \
             share/orvanta-dictionary/en-si.db share/orvanta-dictionary/en-si.tsv \
@@ -24,44 +28,124 @@ for size in 16 24 32 48 64 128; do
     [ -e "$prefix/share/icons/hicolor/${size}x${size}/apps/org.norvelk.OrvantaDictionary.png" ] \
         || fail "no ${size}x${size} icon"
 done
-desktop-file-validate "$prefix/share/applications/org.norvelk.OrvantaDictionary.desktop"
+desktop="$prefix/share/applications/org.norvelk.OrvantaDictionary.desktop"
+desktop-file-validate "$desktop"
 appstreamcli validate --no-net "$prefix/share/metainfo/org.norvelk.OrvantaDictionary.metainfo.xml" >/dev/null
-grep -qx "Exec=$prefix/bin/orvanta-dictionary" "$prefix/share/applications/org.norvelk.OrvantaDictionary.desktop" \
-    || fail "the menu entry does not start the installed launcher"
 [ "$(sqlite3 "$prefix/share/orvanta-dictionary/en-si.db" 'select count(*) from history')" = 0 ] \
     || fail "the installed word list carries a history"
+pass
 
 export HOME="$scratch/home" XDG_DATA_HOME="$scratch/data" XDG_CONFIG_HOME="$scratch/config" QT_QPA_PLATFORM=offscreen
+export XDG_RUNTIME_DIR="$scratch/runtime"
+mkdir -p "$HOME" && mkdir -m 700 "$XDG_RUNTIME_DIR"
 user="$XDG_DATA_HOME/orvanta-dictionary"
-installed_hash() { sha256sum "$prefix/share/orvanta-dictionary/en-si.db" | cut -d' ' -f1; }
+program="$prefix/libexec/orvanta-dictionary/orvanta-dictionary"
+installed_list="$prefix/share/orvanta-dictionary/en-si.tsv"
+installed_hash() { cat "$prefix/share/orvanta-dictionary/en-si.db" "$installed_list" | sha256sum; }
 before=$(installed_hash)
+value() { sqlite3 "$user/en-si.db" "select value from dict where key = '$1'"; }
 
-# Starts the launcher, waits until the program runs in the user's directory,
-# and ends it.
-launch() {
-    "$prefix/bin/orvanta-dictionary" &
-    launched=$!
-    for _ in $(seq 100); do
-        [ "$(readlink "/proc/$launched/cwd" 2>/dev/null)" = "$user" ] \
-            && [ "$(readlink "/proc/$launched/exe")" = "$prefix/libexec/orvanta-dictionary/orvanta-dictionary" ] && break
+# Waits until the program runs (pid $1, or any with the program as its
+# executable) in directory $2, and ends it.
+running_in() {
+    local pid
+    for pid in /proc/[0-9]*; do
+        [ "$(readlink "$pid/exe" 2>/dev/null)" = "$program" ] && [ "$(readlink "$pid/cwd" 2>/dev/null)" = "$1" ] \
+            && echo "${pid#/proc/}" && return 0
+    done
+    return 1
+}
+wait_and_end() {
+    local pid=$1 directory=$2
+    for _ in $(seq 150); do
+        [ "$(readlink "/proc/$pid/exe" 2>/dev/null)" = "$program" ] \
+            && [ "$(readlink "/proc/$pid/cwd" 2>/dev/null)" = "$directory" ] && break
         sleep 0.1
     done
-    [ "$(readlink "/proc/$launched/cwd" 2>/dev/null)" = "$user" ] || fail "the program did not start in $user"
-    kill "$launched"
-    wait "$launched" 2>/dev/null || true
-    launched=""
+    [ "$(readlink "/proc/$pid/cwd" 2>/dev/null)" = "$directory" ] || fail "the program did not start in $directory"
+    kill "$pid"
+    wait "$pid" 2>/dev/null || true
+}
+# Starts the launcher from the prefix, as the menu would, and ends the program.
+launch() {
+    "$prefix/bin/orvanta-dictionary" &
+    launched=("$!")
+    wait_and_end "$!" "${1:-$user}"
+    launched=()
 }
 
-launch
+# The menu entry, read as desktops read it: GLib's parser, through gio.
+gio launch "$desktop"
+found=""
+for _ in $(seq 150); do
+    found=$(running_in "$user") && break
+    sleep 0.1
+done
+[ -n "$found" ] || fail "the menu entry did not start the program (Exec=$(grep ^Exec= "$desktop"))"
+kill "$found"
+pass
+
+# The first start made the user's copy.
 [ -f "$user/en-si.db" ] || fail "no copy of the word list for the user"
-[ "$(sqlite3 "$user/en-si.db" "select value from dict where key = 'water'")" != "" ] || fail "the user's copy has no words"
+[ "$(value water)" != "" ] || fail "the user's copy has no words"
+pass
+
+# The user imports words of their own and looks words up.
+printf 'water\tඅම්බු\nmyword\tමගේ වචනය\n' > "$scratch/own.tsv"
+"$prefix/bin/en-si-import" "$scratch/own.tsv" "$user/en-si.db" >/dev/null
 sqlite3 "$user/en-si.db" "insert into history(word) values('water')"
 
-# An update of the installed list reaches the user's copy; the history stays.
-printf 'zebra\tසීබ්‍රා\n' >> "$prefix/share/orvanta-dictionary/en-si.tsv"
-touch -d '+1 minute' "$prefix/share/orvanta-dictionary/en-si.tsv"
+# A newer installed list, dated before the last start as an archive may give
+# it: water loses its last sense and gains one, one entry leaves, one comes.
+water=$(awk -F '\t' '$1 == "water" { print $2 }' "$installed_list")
+case "$water" in *"|"*) ;; *) fail "the shipped water has one sense; this test needs two" ;; esac
+kept=${water%|*}
+gone=$(awk -F '\t' '$1 != "water" && $1 != "english" { print $1; exit }' "$installed_list")
+awk -F '\t' -v OFS='\t' -v kept="$kept" -v gone="$gone" \
+    '$1 == "water" { $2 = kept "|නැවුම් දිය" } $1 != gone { print }' "$installed_list" > "$scratch/list.tsv"
+printf 'zebra\tසීබ්‍රා\n' >> "$scratch/list.tsv"
+cp "$scratch/list.tsv" "$installed_list"
+touch -d '2000-01-01' "$installed_list"
+before=$(installed_hash)
 launch
-[ "$(sqlite3 "$user/en-si.db" "select value from dict where key = 'zebra'")" = "සීබ්‍රා" ] || fail "the update was not merged"
+[ "$(value water)" = "$kept|නැවුම් දිය|අම්බු" ] || fail "water is \"$(value water)\", not ours updated then the user's"
+[ "$(value "$gone")" = "" ] || fail "$gone left our list but stays in the user's copy"
+[ "$(value zebra)" = "සීබ්‍රා" ] || fail "the new entry did not arrive"
+[ "$(value myword)" = "මගේ වචනය" ] || fail "the user's own word was lost"
 [ "$(sqlite3 "$user/en-si.db" 'select word from history')" = "water" ] || fail "the history was lost"
 [ "$(installed_hash)" = "$before" ] || fail "the installed word list was written"
-echo "install: 1 passed, 0 failed"
+pass
+
+# Nothing changed: the user's copy is left alone.
+copy=$(sha256sum < "$user/en-si.db")
+launch
+[ "$(sha256sum < "$user/en-si.db")" = "$copy" ] || fail "an unchanged list was merged again"
+pass
+
+# Two starts at once on a first start: both give a window.
+rm -rf "$user"
+"$prefix/bin/orvanta-dictionary" 2>"$scratch/first.err" &
+first=$!
+"$prefix/bin/orvanta-dictionary" 2>"$scratch/second.err" &
+second=$!
+launched=("$first" "$second")
+wait_and_end "$first" "$user"
+wait_and_end "$second" "$user"
+launched=()
+! grep -E '^(cp|mv|orvanta-dictionary):' "$scratch/first.err" "$scratch/second.err" || fail "two starts failed"
+pass
+
+# A relative XDG_DATA_HOME is ignored: the copy goes under HOME.
+mkdir -p "$scratch/cwd"
+(cd "$scratch/cwd" && export XDG_DATA_HOME=relative && launch "$HOME/.local/share/orvanta-dictionary")
+[ ! -e "$scratch/cwd/relative" ] || fail "a relative XDG_DATA_HOME made a folder in the working directory"
+pass
+
+# Neither HOME nor XDG_DATA_HOME: a clear message, no program.
+if message=$(env -u HOME -u XDG_DATA_HOME "$prefix/bin/orvanta-dictionary" 2>&1); then
+    fail "started without HOME or XDG_DATA_HOME"
+fi
+case "$message" in *"neither HOME nor XDG_DATA_HOME"*) ;; *) fail "unclear message: $message" ;; esac
+pass
+
+echo "install: $passed passed, 0 failed"

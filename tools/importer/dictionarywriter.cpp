@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "dictionarywriter.h"
 
+#include "partialfile.h"
 #include "schema.h"
+#include "sensemerge.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -36,34 +38,171 @@ bool createSchema(QSqlDatabase &db, QString *error)
     return true;
 }
 
-bool insertEntries(QSqlDatabase &db, const QList<Entry> &entries, QString *error)
+// Reads, sets and removes single entries of the file.
+class EntryTable
 {
-    QSqlQuery insert(db);
-    if (!insert.prepare(QStringLiteral("insert or replace into dict(key, value) values(?, ?)"))) {
-        *error = insert.lastError().text();
+public:
+    explicit EntryTable(QSqlDatabase &db)
+        : select(db)
+        , insert(db)
+        , remove(db)
+    {
+    }
+    bool prepare(QString *error)
+    {
+        return prepare(select, QStringLiteral("select value from dict where key = ?"), error)
+               && prepare(insert, QStringLiteral("insert or replace into dict(key, value) values(?, ?)"), error)
+               && prepare(remove, QStringLiteral("delete from dict where key = ?"), error);
+    }
+    // The value, or a null string where the file has no such key.
+    bool value(const QString &key, QString *value, QString *error)
+    {
+        select.bindValue(0, key);
+        if (!run(select, error))
+            return false;
+        *value = QString();
+        if (select.next()) {
+            *value = select.value(0).toString();
+            if (value->isNull())
+                *value = QLatin1String("");
+        }
+        select.finish();
+        return true;
+    }
+    bool set(const QString &key, const QString &value, QString *error)
+    {
+        insert.bindValue(0, key);
+        insert.bindValue(1, value);
+        return run(insert, error);
+    }
+    bool erase(const QString &key, QString *error)
+    {
+        remove.bindValue(0, key);
+        return run(remove, error);
+    }
+
+private:
+    static bool prepare(QSqlQuery &query, const QString &statement, QString *error)
+    {
+        if (query.prepare(statement))
+            return true;
+        *error = query.lastError().text();
         return false;
     }
+    static bool run(QSqlQuery &query, QString *error)
+    {
+        if (query.exec())
+            return true;
+        *error = query.lastError().text();
+        return false;
+    }
+    QSqlQuery select;
+    QSqlQuery insert;
+    QSqlQuery remove;
+};
+
+bool insertEntries(EntryTable &table, const QList<Entry> &entries, QString *error)
+{
     for (const Entry &entry : entries) {
-        insert.bindValue(0, entry.key);
-        insert.bindValue(1, entry.value);
-        if (!insert.exec()) {
-            *error = insert.lastError().text();
+        if (!table.set(entry.key, entry.value, error))
             return false;
-        }
     }
     return true;
 }
 
-// Everything inside one transaction; on any failure it is rolled back.
-bool fill(QSqlDatabase &db, const QList<Entry> &entries, bool emptyFirst, QString *error)
+bool mergeEntries(EntryTable &table, const QList<Entry> &entries, QString *error)
 {
+    QString existing;
+    for (const Entry &entry : entries) {
+        if (!table.value(entry.key, &existing, error))
+            return false;
+        const QString value = existing.isNull() ? entry.value : SenseMerge::merged(existing, entry.value);
+        if (value != existing && !table.set(entry.key, value, error))
+            return false;
+    }
+    return true;
+}
+
+// One key of a three-way update; an entry left without senses goes.
+bool updateEntry(EntryTable &table, const QString &key, const QString &previous, const QString &current, QString *error)
+{
+    QString user;
+    if (!table.value(key, &user, error))
+        return false;
+    const QString value = SenseMerge::updated(user, previous, current);
+    if (value == user)
+        return true;
+    if (value.isEmpty())
+        return table.erase(key, error);
+    return table.set(key, value, error);
+}
+
+// Only the keys whose value our list changed are touched.
+bool updateEntries(EntryTable &table, const EntryCollection &current, const EntryCollection &previous, QString *error)
+{
+    for (const Entry &entry : current.entries()) {
+        const Entry *was = previous.find(entry.key);
+        if (was && was->value == entry.value)
+            continue;
+        if (!updateEntry(table, entry.key, was ? was->value : QString(), entry.value, error))
+            return false;
+    }
+    for (const Entry &entry : previous.entries()) {
+        if (!current.find(entry.key) && !updateEntry(table, entry.key, entry.value, QString(), error))
+            return false;
+    }
+    return true;
+}
+
+bool writeEntries(QSqlDatabase &db, const EntryCollection &entries, const DictionaryWriter::Options &options,
+                  QString *error)
+{
+    EntryTable table(db);
+    if (!table.prepare(error))
+        return false;
+    switch (options.mode) {
+    case DictionaryWriter::Mode::Replace:
+        return insertEntries(table, entries.entries(), error);
+    case DictionaryWriter::Mode::Merge:
+        return mergeEntries(table, entries.entries(), error);
+    case DictionaryWriter::Mode::Update:
+        return updateEntries(table, entries, *options.previous, error);
+    }
+    return false;
+}
+
+// Somebody else's database: it has tables, none of them a word list.
+bool isForeign(QSqlDatabase &db, bool *foreign, QString *error)
+{
+    QSqlQuery query(db);
+    if (!exec(query,
+              QStringLiteral("select count(*), count(case when name = 'dict' then 1 end) "
+                             "from sqlite_master where type = 'table'"),
+              error))
+        return false;
+    *foreign = query.next() && query.value(0).toInt() > 0 && query.value(1).toInt() == 0;
+    return true;
+}
+
+// Everything inside one transaction; on any failure it is rolled back.
+bool fill(QSqlDatabase &db, const EntryCollection &entries, const DictionaryWriter::Options &options, QString *error)
+{
+    bool foreign = false;
+    if (!isForeign(db, &foreign, error))
+        return false;
+    if (foreign && !options.force) {
+        *error = QStringLiteral("it has other tables but no word list (dict): not a dictionary file; "
+                                "--force adds one");
+        return false;
+    }
     if (!db.transaction()) {
         *error = db.lastError().text();
         return false;
     }
     QSqlQuery query(db);
+    const bool emptyFirst = options.mode == DictionaryWriter::Mode::Replace;
     const bool ok = createSchema(db, error) && (!emptyFirst || exec(query, QStringLiteral("delete from dict"), error))
-                    && insertEntries(db, entries, error);
+                    && writeEntries(db, entries, options, error);
     query.finish();
     if (ok && db.commit())
         return true;
@@ -73,7 +212,8 @@ bool fill(QSqlDatabase &db, const QList<Entry> &entries, bool emptyFirst, QStrin
     return false;
 }
 
-bool writeWithConnection(const QString &path, bool fresh, const QList<Entry> &entries, bool emptyFirst, QString *error)
+bool writeWithConnection(const QString &path, bool fresh, const EntryCollection &entries,
+                         const DictionaryWriter::Options &options, QString *error)
 {
     const QString name = QStringLiteral("import-") + QUuid::createUuid().toString(QUuid::Id128);
     bool ok = false;
@@ -90,7 +230,7 @@ bool writeWithConnection(const QString &path, bool fresh, const QList<Entry> &en
                 pragmas.exec(QStringLiteral("pragma journal_mode = off"));
                 pragmas.exec(QStringLiteral("pragma synchronous = off"));
             }
-            ok = fill(db, entries, emptyFirst, error);
+            ok = fill(db, entries, options, error);
             db.close();
         }
     }
@@ -109,46 +249,15 @@ bool syncFile(const QString &path)
 #endif
 }
 
-// Removes the partial file unless it was completed and moved into place.
-class PartialFile
-{
-public:
-    explicit PartialFile(const QString &finalPath)
-        : name(finalPath + QStringLiteral(".part-") + QUuid::createUuid().toString(QUuid::Id128))
-    {
-    }
-    ~PartialFile()
-    {
-        if (!kept)
-            QFile::remove(name);
-    }
-    // Made with the usual mode for new files, not a private temporary one.
-    bool create(QString *error)
-    {
-        QFile file(name);
-        if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
-            return true;
-        *error = QStringLiteral("cannot create %1: %2").arg(name, file.errorString());
-        return false;
-    }
-    bool moveTo(const QString &path)
-    {
-        kept = !QFileInfo::exists(path) && QFile::rename(name, path);
-        return kept;
-    }
-    const QString name;
-
-private:
-    bool kept = false;
-};
-
-bool writeNew(const QString &path, const QList<Entry> &entries, QString *error)
+bool writeNew(const QString &path, const EntryCollection &entries, QString *error)
 {
     PartialFile partial(path);
-    if (!partial.create(error) || !writeWithConnection(partial.name, true, entries, false, error))
+    // A new file has nothing to merge with.
+    const DictionaryWriter::Options fresh{DictionaryWriter::Mode::Replace, nullptr, false};
+    if (!partial.create(error) || !writeWithConnection(partial.name(), true, entries, fresh, error))
         return false;
-    if (!syncFile(partial.name)) {
-        *error = QStringLiteral("cannot flush %1 to disk").arg(partial.name);
+    if (!syncFile(partial.name())) {
+        *error = QStringLiteral("cannot flush %1 to disk").arg(partial.name());
         return false;
     }
     if (!partial.moveTo(path)) {
@@ -173,9 +282,10 @@ QStringList DictionaryWriter::schemaStatements()
     return statements;
 }
 
-bool DictionaryWriter::write(const QString &path, const QList<Entry> &entries, bool emptyFirst, QString *error)
+bool DictionaryWriter::write(const QString &path, const EntryCollection &entries, const Options &options,
+                             QString *error)
 {
     if (QFileInfo::exists(path))
-        return writeWithConnection(path, false, entries, emptyFirst, error);
+        return writeWithConnection(path, false, entries, options, error);
     return writeNew(path, entries, error);
 }

@@ -13,12 +13,24 @@
 class DictionaryWriter
 {
 public:
+    enum class Mode {
+        Merge,   // an entry in the file keeps its senses first; new ones follow
+        Replace, // the word list is emptied first
+        Update,  // three-way, from the previous entries to these (SenseMerge::updated)
+    };
+    struct Options
+    {
+        Mode mode = Mode::Merge;
+        const EntryCollection *previous = nullptr; // for Update
+        bool force = false;                        // write into a file with other tables but no dict
+    };
+
     // The statements that create the tables where they are missing.
     static QStringList schemaStatements();
 
-    // Replaces the entries it writes and keeps the others, unless
-    // emptyFirst; the history is never touched.
-    static bool write(const QString &path, const QList<Entry> &entries, bool emptyFirst, QString *error);
+    // Writes the entries; the history is never touched. An Update leaves
+    // every key that our list did not change as it is in the file.
+    static bool write(const QString &path, const EntryCollection &entries, const Options &options, QString *error);
 };
 
 #endif

@@ -1,10 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "entrycollection.h"
 
-namespace {
-
-// Whether the "|"-joined value already holds the sense as one of its parts.
-bool holds(const QString &value, const QString &sense)
+bool EntryCollection::holds(const QString &value, const QString &sense)
 {
     for (qsizetype at = value.indexOf(sense); at >= 0; at = value.indexOf(sense, at + 1)) {
         const qsizetype end = at + sense.size();
@@ -16,7 +13,11 @@ bool holds(const QString &value, const QString &sense)
     return false;
 }
 
-} // namespace
+const Entry *EntryCollection::find(const QString &key) const
+{
+    const auto found = index.constFind(key);
+    return found == index.constEnd() ? nullptr : &list.at(found.value());
+}
 
 void EntryCollection::add(const QString &key, const QString &sense)
 {

@@ -24,6 +24,11 @@ class EntryCollection
 {
 public:
     void add(const QString &key, const QString &sense);
+    const Entry *find(const QString &key) const;
+    bool isEmpty() const { return list.isEmpty(); }
+
+    // Whether the "|"-joined value already holds the sense as one of its parts.
+    static bool holds(const QString &value, const QString &sense);
 
     const QList<Entry> &entries() const { return list; }
     qsizetype senseCount() const { return senses; }

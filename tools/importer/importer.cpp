@@ -8,11 +8,30 @@
 
 namespace {
 
-QByteArray firstLineOf(QIODevice &device)
+QByteArray firstLineOf(const QByteArray &head)
 {
-    const QByteArray head = device.peek(4096);
     const qsizetype end = head.indexOf('\n');
     return end < 0 ? head : head.left(end);
+}
+
+// Whether an entry stays within maxEntryBytes with these senses added.
+bool fitsWith(const EntryCollection &entries, const QString &key, const QStringList &senses)
+{
+    const Entry *entry = entries.find(key);
+    const QString value = entry ? entry->value : QString();
+    qsizetype characters = key.size() + value.size();
+    for (const QString &sense : senses)
+        characters += sense.size() + 1;
+    // No character takes more than three bytes in UTF-8 (a surrogate pair
+    // takes four for two), so almost every entry is settled here.
+    if (characters * 3 <= maxEntryBytes)
+        return true;
+    qsizetype bytes = key.toUtf8().size() + value.toUtf8().size();
+    for (const QString &sense : senses) {
+        if (!EntryCollection::holds(value, sense))
+            bytes += sense.toUtf8().size() + 1;
+    }
+    return bytes <= maxEntryBytes;
 }
 
 } // namespace
@@ -39,6 +58,20 @@ void Importer::addRecord(const SourceRecord &record)
     }
 }
 
+bool Importer::fitsEntries(const SourceRecord &record, QString *reason) const
+{
+    bool fits = true;
+    for (const QString &word : record.english)
+        fits = fits && fitsWith(collected, word.toLower(), record.sinhala);
+    if (options.reverse) {
+        for (const QString &sense : record.sinhala)
+            fits = fits && fitsWith(collected, sense.toLower(), record.english);
+    }
+    if (!fits)
+        *reason = QStringLiteral("makes an entry longer than %1 KiB").arg(maxEntryBytes / 1024);
+    return fits;
+}
+
 void Importer::addForms()
 {
     if (options.forms)
@@ -52,12 +85,20 @@ bool Importer::readSource(const QString &path, QTextStream &messages, bool showP
         messages << path << ": cannot open: " << file.errorString() << Qt::endl;
         return false;
     }
-    const SourceFormat detected = detectFormat(firstLineOf(file));
+    const QByteArray head = file.peek(4096);
+    const QString encoding = encodingProblem(head);
+    if (!encoding.isEmpty())
+        notes.append(QStringLiteral("%1 looks %2, not UTF-8: save it as UTF-8")
+                         .arg(path, encoding == QLatin1String("UTF-16") ? QStringLiteral("like UTF-16")
+                                                                        : QStringLiteral("to be in another encoding")));
+    const SourceFormat detected = detectFormat(firstLineOf(head));
     const SourceFormat format = options.format.value_or(detected);
     RecordReader reader(&file, format);
     QByteArray record;
-    // The CSV form opens with its header line.
-    if (format == SourceFormat::Sn2enCsv && detected == SourceFormat::Sn2enCsv)
+    // The CSV form opens with its header line; a TSV may have one too.
+    const bool hasHeader =
+        format == SourceFormat::Tsv ? isTsvHeader(firstLineOf(head)) : detected == SourceFormat::Sn2enCsv;
+    if (hasHeader)
         reader.next(&record);
 
     SourceRecord parsed;
@@ -66,10 +107,16 @@ bool Importer::readSource(const QString &path, QTextStream &messages, bool showP
     while (reader.next(&record)) {
         if (showProgress && reader.linesRead() % 65536 == 0)
             messages << '\r' << path << ": " << reader.linesRead() << " lines" << Qt::flush;
-        if (record.trimmed().isEmpty())
+        if (record.trimmed().isEmpty() && !reader.unclosedQuote())
             continue;
-        const bool good = format == SourceFormat::Tsv ? parseTsvRecord(record, &parsed, &reason)
-                                                      : parseSn2enRecord(record, &parsed, &reason);
+        bool good = false;
+        if (reader.unclosedQuote())
+            reason = QStringLiteral("unclosed quote");
+        else if (format == SourceFormat::Tsv)
+            good = parseTsvRecord(record, &parsed, &reason);
+        else
+            good = parseSn2enRecord(record, &parsed, &reason);
+        good = good && fitsEntries(parsed, &reason);
         if (good) {
             addRecord(parsed);
             continue;
@@ -78,6 +125,8 @@ bool Importer::readSource(const QString &path, QTextStream &messages, bool showP
                  << Qt::endl;
         ++skipped;
         if (!options.skipBad) {
+            if (!encoding.isEmpty())
+                messages << notes.constLast() << Qt::endl;
             ok = false;
             break;
         }
@@ -88,7 +137,12 @@ bool Importer::readSource(const QString &path, QTextStream &messages, bool showP
     return ok;
 }
 
-bool Importer::write(const QString &databasePath, QString *error) const
+bool Importer::write(const QString &databasePath, QString *error, const EntryCollection *previous) const
 {
-    return DictionaryWriter::write(databasePath, collected.entries(), options.emptyFirst, error);
+    DictionaryWriter::Mode mode = DictionaryWriter::Mode::Merge;
+    if (options.emptyFirst)
+        mode = DictionaryWriter::Mode::Replace;
+    else if (previous)
+        mode = DictionaryWriter::Mode::Update;
+    return DictionaryWriter::write(databasePath, collected, {mode, previous, options.force}, error);
 }

@@ -19,6 +19,7 @@ struct ImportOptions
     bool emptyFirst = false;            // --replace
     bool skipBad = false;               // --skip-bad
     bool reverse = true;                // Sinhala senses become keys too
+    bool force = false;                 // --force: write into a file with other tables
     bool forms = true;                  // inflected forms become keys (--no-forms)
 };
 
@@ -33,10 +34,15 @@ public:
     // Problems go to messages, one line each: "file:line: reason". With a
     // terminal for progress, a running count of lines is shown on it.
     bool readSource(const QString &path, QTextStream &messages, bool showProgress = false);
-    bool write(const QString &databasePath, QString *error) const;
+    // Merges the entries into the file, the file's senses first; with
+    // `previous` (what the sources said when last written) a three-way
+    // update instead: see DictionaryWriter.
+    bool write(const QString &databasePath, QString *error, const EntryCollection *previous = nullptr) const;
 
     // Folds one parsed record into the entries, in both directions.
     void addRecord(const SourceRecord &record);
+    // Whether the record keeps every entry it adds to within maxEntryBytes.
+    bool fitsEntries(const SourceRecord &record, QString *reason) const;
     // Once every source is read: the inflected forms of the English
     // headwords, unless the options leave them out.
     void addForms();
@@ -44,10 +50,13 @@ public:
     const EntryCollection &entries() const { return collected; }
     qint64 linesRead() const { return lines; }
     qint64 linesSkipped() const { return skipped; }
+    // "path: looks like UTF-16" for every source read that is not UTF-8.
+    const QStringList &encodingNotes() const { return notes; }
 
 private:
     ImportOptions options;
     EntryCollection collected;
+    QStringList notes;
     FormGenerator forms;
     qint64 lines = 0;
     qint64 skipped = 0;

@@ -4,6 +4,8 @@
 #include <QIODevice>
 #include <QStringDecoder>
 
+#include <algorithm>
+
 namespace {
 
 const QChar separator = QLatin1Char('|');
@@ -19,32 +21,55 @@ bool decodeUtf8(const QByteArray &bytes, QString *text, QString *reason)
     return false;
 }
 
-bool makeWord(const QString &text, QString *word, QString *reason)
+bool isControl(QChar c)
 {
-    *word = text.trimmed();
-    if (word->isEmpty()) {
-        *reason = QStringLiteral("empty key");
+    return c.unicode() < 0x20 || (c.unicode() >= 0x7F && c.unicode() <= 0x9F);
+}
+
+// A key or sense that could never be typed or shown: empty, holding the
+// separator or a control character (a NUL, a stray line end), or overlong.
+bool checkText(const QString &text, const char *what, QString *reason)
+{
+    if (text.isEmpty()) {
+        *reason = QStringLiteral("empty %1").arg(QLatin1String(what));
         return false;
     }
-    if (word->contains(separator)) {
-        *reason = QStringLiteral("key \"%1\" holds \"|\"").arg(*word);
+    if (text.contains(separator)) {
+        *reason = QStringLiteral("%1 \"%2\" holds \"|\"").arg(QLatin1String(what), text);
+        return false;
+    }
+    const auto control = std::find_if(text.cbegin(), text.cend(), isControl);
+    if (control != text.cend()) {
+        *reason = QStringLiteral("%1 holds the control character U+%2")
+                      .arg(QLatin1String(what))
+                      .arg(control->unicode(), 4, 16, QLatin1Char('0'));
+        return false;
+    }
+    if (text.size() > maxSenseLength) {
+        *reason = QStringLiteral("%1 longer than %2 characters").arg(QLatin1String(what)).arg(maxSenseLength);
         return false;
     }
     return true;
 }
 
+bool makeWord(const QString &text, QString *word, QString *reason)
+{
+    *word = text.trimmed();
+    return checkText(*word, "key", reason);
+}
+
 bool makeSense(const QString &text, QString *sense, QString *reason)
 {
     *sense = text.trimmed().normalized(QString::NormalizationForm_C);
-    if (sense->isEmpty()) {
-        *reason = QStringLiteral("empty sense");
-        return false;
-    }
-    if (sense->contains(separator)) {
-        *reason = QStringLiteral("sense \"%1\" holds \"|\"").arg(*sense);
-        return false;
-    }
-    return true;
+    return checkText(*sense, "sense", reason);
+}
+
+bool checkLength(const QByteArray &record, QString *reason)
+{
+    if (record.size() <= maxEntryBytes)
+        return true;
+    *reason = QStringLiteral("line longer than %1 KiB").arg(maxEntryBytes / 1024);
+    return false;
 }
 
 // Splits a CSV record into fields, honouring double quotes ("" inside
@@ -97,11 +122,33 @@ SourceFormat detectFormat(const QByteArray &firstLine)
     return line.trimmed().startsWith("word,definitions") ? SourceFormat::Sn2enCsv : SourceFormat::Tsv;
 }
 
+bool isTsvHeader(const QByteArray &line)
+{
+    QByteArray text = line;
+    if (text.startsWith("\xEF\xBB\xBF"))
+        text.remove(0, 3);
+    const QList<QByteArray> columns = text.toLower().split('\t');
+    return columns.size() == 2 && columns.at(0).trimmed() == "english" && columns.at(1).trimmed() == "sinhala";
+}
+
+QString encodingProblem(const QByteArray &head)
+{
+    if (head.startsWith("\xFF\xFE") || head.startsWith("\xFE\xFF"))
+        return QStringLiteral("UTF-16");
+    // Latin letters in UTF-16 are every other byte a NUL.
+    if (!head.isEmpty() && head.count('\0') * 4 >= head.size())
+        return QStringLiteral("UTF-16");
+    // Stateful, so a character cut at the end of the head is no error.
+    QStringDecoder decoder(QStringDecoder::Utf8);
+    const QString text = decoder.decode(head);
+    return decoder.hasError() ? QStringLiteral("not UTF-8") : QString();
+}
+
 bool parseTsvRecord(const QByteArray &record, SourceRecord *out, QString *reason)
 {
     *out = SourceRecord();
     QString text;
-    if (!decodeUtf8(record, &text, reason))
+    if (!checkLength(record, reason) || !decodeUtf8(record, &text, reason))
         return false;
     const QStringList columns = text.split(QLatin1Char('\t'));
     if (columns.size() != 2) {
@@ -126,7 +173,7 @@ bool parseSn2enRecord(const QByteArray &record, SourceRecord *out, QString *reas
 {
     *out = SourceRecord();
     QString text;
-    if (!decodeUtf8(record, &text, reason))
+    if (!checkLength(record, reason) || !decodeUtf8(record, &text, reason))
         return false;
     QStringList columns = splitCsv(text);
     if (columns.size() < 2) {
@@ -159,27 +206,44 @@ RecordReader::RecordReader(QIODevice *device, SourceFormat format)
 
 bool RecordReader::readLine(QByteArray *line)
 {
-    if (device->atEnd())
-        return false;
-    *line = device->readLine();
+    if (!replay.isEmpty()) {
+        *line = replay.takeFirst();
+    } else {
+        if (device->atEnd())
+            return false;
+        *line = device->readLine();
+        while (line->endsWith('\n') || line->endsWith('\r'))
+            line->chop(1);
+    }
     ++lines;
-    while (line->endsWith('\n') || line->endsWith('\r'))
-        line->chop(1);
     return true;
 }
 
 bool RecordReader::next(QByteArray *record)
 {
+    unclosed = false;
     if (!readLine(record))
         return false;
     startLine = lines;
-    if (format != SourceFormat::Sn2enCsv)
-        return true;
     // An odd number of quotes means a quoted field runs on to the next line.
+    if (format != SourceFormat::Sn2enCsv || record->count('"') % 2 == 0)
+        return true;
+    QList<QByteArray> following;
+    qsizetype size = record->size();
     QByteArray more;
-    while (record->count('"') % 2 != 0 && readLine(&more)) {
-        record->append('\n');
-        record->append(more);
+    while (following.size() + 1 < maxRecordLines && size <= maxRecordBytes && readLine(&more)) {
+        following.append(more);
+        size += more.size() + 1;
+        if (more.count('"') % 2 != 0) {
+            for (const QByteArray &line : std::as_const(following)) {
+                record->append('\n');
+                record->append(line);
+            }
+            return true;
+        }
     }
+    unclosed = true;
+    lines -= following.size();
+    replay = following + replay;
     return true;
 }

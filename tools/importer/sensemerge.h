@@ -1,0 +1,23 @@
+// SPDX-License-Identifier: MIT
+#ifndef SENSEMERGE_H
+#define SENSEMERGE_H
+
+#include <QString>
+
+// How an entry already in a dictionary file and an imported one come
+// together. Values are "|"-joined senses; an empty value is no entry.
+class SenseMerge
+{
+public:
+    // The file's senses first, then the imported ones it lacks.
+    static QString merged(const QString &existing, const QString &imported);
+
+    // A three-way update of the user's entry from `previous` (what our list
+    // said when it was last merged) to `current` (what it says now): senses
+    // that left our list leave, senses that came in arrive, in our order,
+    // and the senses the user brought in otherwise stay, after ours. A
+    // sense our list kept but the user's copy lost stays lost.
+    static QString updated(const QString &user, const QString &previous, const QString &current);
+};
+
+#endif
