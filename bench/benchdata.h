@@ -50,7 +50,8 @@ private:
     sqlite3 *db = nullptr;
 };
 
-// Runs a program to its end; its wall time and peak resident memory.
+// Runs a program to its end under GNU time; its wall time (GNU time's own
+// start included, well under a millisecond) and its own peak resident memory.
 struct ProgramRun
 {
     int status = -1;
@@ -59,7 +60,8 @@ struct ProgramRun
 };
 ProgramRun runProgram(const QString &program, const QStringList &arguments, const QString &directory);
 
-// Starts a program, lets it settle, and reads its peak resident memory.
+// Starts a program, lets it settle, and reads its peak resident memory
+// (VmHWM: that of the image exec gave it, without this process's).
 double settledPeakMegabytes(const QString &program, const QString &directory, int settleMilliseconds);
 
 // The file system a path lives on, by name.

@@ -63,9 +63,18 @@ for prefix, label in [("import/shipped", "shipped list"), ("import/shipped_and_s
     if w and wo:
         line(f"Import, {label}, with generated forms against without: {w['keys']:,.0f} against "
              f"{wo['keys']:,.0f} keys, file {w['file_MB']:.1f} against {wo['file_MB']:.1f} MB "
-             f"({w['file_MB'] / wo['file_MB']:.2f}x)",
+             f"({w['file_MB'] / wo['file_MB']:.2f}x), peak {w['peak_MB']:.0f} against {wo['peak_MB']:.0f} MB "
+             f"({w['peak_MB'] / wo['peak_MB']:.2f}x)",
              f"{w['ours_us'] / 1e6:.2f} s", f"{wo['ours_us'] / 1e6:.2f} s (without forms)",
              f"{w['ours_us'] / wo['ours_us']:.2f}x", "")
+merge = rows.get("import/merge_shared_into_shipped")
+if merge:
+    line(f"Import, open list merged into our dictionary against into a new file: {merge['keys']:,.0f} against "
+         f"{merge['baseline_keys']:,.0f} keys, file {merge['file_MB']:.1f} against {merge['baseline_file_MB']:.1f} MB, "
+         f"peak {merge['peak_MB']:.0f} against {merge['baseline_peak_MB']:.0f} MB "
+         f"({merge['peak_MB'] / merge['baseline_peak_MB']:.2f}x)",
+         f"{merge['ours_us'] / 1e6:.2f} s", f"{merge['baseline_us'] / 1e6:.2f} s (new file)",
+         f"{merge['ratio']:.2f}x", "")
 both, english = rows.get("import/shared_both_directions"), rows.get("import/shared_english_only")
 if both and english:
     print(f"\nThe Sinhala-to-English entries add {both['file_MB'] / english['file_MB'] - 1:.0%} to the file "
