@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTabWidget>
 #include <QTextBrowser>
 #include <QVBoxLayout>
@@ -38,6 +39,8 @@ QWidget *buildBareWindow(const QString &shownHtml)
     auto *searchButton = new QPushButton;
     searchButton->setIcon(QIcon(QStringLiteral(":/icons/search.png")));
     searchButton->setFlat(true);
+    searchButton->setShortcut(QKeySequence(Qt::Key_Return));
+    new QShortcut(QKeySequence(Qt::Key_Enter), searchButton);
     auto *resultView = new QTextBrowser;
     resultView->setFont(font);
     resultView->setText(shownHtml);
@@ -55,16 +58,26 @@ QWidget *buildBareWindow(const QString &shownHtml)
     settingsLayout->addWidget(
         group(QStringLiteral("History"),
               {new QCheckBox(QStringLiteral("Show history at startup")), new QPushButton(QStringLiteral("Clear"))}));
-    settingsLayout->addWidget(group(
-        QStringLiteral("Help"),
-        {new QLabel(QStringLiteral("Type <b>-h</b> or <b>--help</b> in search box <br />for view help document"))}));
+    auto *helpLabel =
+        new QLabel(QStringLiteral("Type <b>-h</b> or <b>--help</b> in search box <br />for view help document"));
+    helpLabel->setWordWrap(true);
+    settingsLayout->addWidget(group(QStringLiteral("Help"), {helpLabel}));
     settingsLayout->addStretch();
     auto *settingsTab = new QWidget;
     settingsTab->setLayout(settingsLayout);
 
     auto *aboutLayout = new QVBoxLayout;
-    aboutLayout->addWidget(new QLabel(
-        QStringLiteral("<h3>Orvanta Dictionary</h3><p>Version %1</p>").arg(QLatin1String(AppInfo::version))));
+    auto *aboutLabel = new QLabel(QStringLiteral("<h3>Orvanta Dictionary</h3>"
+                                                 "<p>A English to Sinhala Dictionary just build<br>for simplicity</p>"
+                                                 "<p>Version %1</p>"
+                                                 "<p>© 2026 Orvanta authors</p>"
+                                                 "<p>Free software, MIT licence</p>"
+                                                 "<p>Written for Norvelk</p>"
+                                                 "<p><a href='https://norvelk.example/orvanta'>"
+                                                 "norvelk.example/orvanta</a></p>")
+                                      .arg(QLatin1String(AppInfo::version)));
+    aboutLabel->setWordWrap(true);
+    aboutLayout->addWidget(aboutLabel);
     aboutLayout->addStretch();
     auto *aboutTab = new QWidget;
     aboutTab->setLayout(aboutLayout);
@@ -73,6 +86,7 @@ QWidget *buildBareWindow(const QString &shownHtml)
     tabs->addTab(dictionaryTab, QStringLiteral("Dictionary"));
     tabs->addTab(settingsTab, QStringLiteral("Settings"));
     tabs->addTab(aboutTab, QStringLiteral("About"));
+    tabs->setMovable(true);
     auto *layout = new QHBoxLayout;
     layout->addWidget(tabs);
     auto *window = new QWidget;
