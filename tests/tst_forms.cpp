@@ -98,6 +98,7 @@ void TestForms::regularForms_data()
     QTest::newRow("longer word: both") << "visit" << true << false << false
                                        << QStringList{"visited", "visiting", "visits", "visitted", "visitting"};
     QTest::newRow("e drops") << "bake" << true << false << false << QStringList{"baked", "bakes", "baking"};
+    QTest::newRow("ue drops e") << "argue" << true << false << false << QStringList{"argued", "argues", "arguing"};
     QTest::newRow("ee stays") << "agree" << true << false << false << QStringList{"agreed", "agreeing", "agrees"};
     QTest::newRow("ie to y") << "die" << true << false << false << QStringList{"died", "dies", "dying"};
     QTest::newRow("consonant y") << "carry" << true << false << false << QStringList{"carried", "carries", "carrying"};

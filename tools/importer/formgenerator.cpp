@@ -148,8 +148,10 @@ void addIng(QList<RegularForm> *forms, const QString &word)
     const QString ing = QStringLiteral("ing");
     if (word.size() > 2 && word.endsWith(QLatin1String("ie"))) {
         forms->append({word.chopped(2) + QStringLiteral("ying"), FormKind::Ing});
-    } else if (word.size() > 2 && word.endsWith(QLatin1Char('e')) && !isVowel(word.at(word.size() - 2))
-               && word.at(word.size() - 2) != QLatin1Char('y')) {
+    } else if (word.size() > 2 && word.endsWith(QLatin1Char('e'))
+               && !QStringLiteral("eoy").contains(word.at(word.size() - 2))) {
+        // The silent e goes (making, arguing) but not after e, o or y
+        // (agreeing, hoeing, dyeing).
         forms->append({word.chopped(1) + ing, FormKind::Ing});
     } else {
         addSuffixed(forms, word, ing, FormKind::Ing);
