@@ -280,3 +280,26 @@ WithoutRoot::~WithoutRoot()
     if (switched && (::seteuid(0) != 0 || ::setegid(0) != 0))
         qFatal("cannot return to root");
 }
+
+void addCopiedTextRows()
+{
+    const QString water = QString::fromUtf8("වතුර\nජලය\n");
+    const QStringList recorded{QStringLiteral("water")};
+    const char *const waters[][2] = {{"spaces", "  Water  "},
+                                     {"line feed", "water\n"},
+                                     {"crlf", "water\r\n"},
+                                     {"full stop", "water."},
+                                     {"comma", "water,"},
+                                     {"quotes", "\"water\""},
+                                     {"no-break space", "\u00A0water\u00A0"},
+                                     {"zero-width space", "\u200Bwater\u200B"}};
+    for (const auto &row : waters) {
+        const QString text = QString::fromUtf8(row[1]);
+        const QString box =
+            text.trimmed().startsWith(QLatin1Char('W')) ? QStringLiteral("Water") : QStringLiteral("water");
+        QTest::newRow(row[0]) << text << box << water << recorded;
+    }
+    const QString book = QString::fromUtf8("ප\u0DDCත");
+    QTest::newRow("decomposed sinhala") << QString::fromUtf8("ප\u0DD9\u0DCFත") << book << QStringLiteral("book\n")
+                                        << QStringList{book};
+}

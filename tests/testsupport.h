@@ -77,6 +77,12 @@ void finishTestCase(std::unique_ptr<ModalWatcher> &boxes, std::unique_ptr<TestEn
 
 // What a view shows after QTextEdit::setText(html) with the program's font:
 // comparing it with the view's own document checks the exact HTML it got.
+// Rows of text as it comes copied from other programs (spaces, line ends,
+// punctuation, decomposed Sinhala), for a table with the columns text, the
+// search box afterwards, the view's plain text and the words recorded: each
+// is looked up cleaned, against the fixture's water and පොත.
+void addCopiedTextRows();
+
 QString renderedAs(const QString &html);
 QString shownHtml(const QTextBrowser *view);
 

@@ -76,6 +76,7 @@ private slots:
     void formKeys();
     void formsGiveNoReverseKeysAndNoFormsOfForms();
     void irregularTable();
+    void tableLineStopsAWrongForm();
     void importerCarriesTheTable();
 
     void formLinksLookUpTheHeadword_data();
@@ -97,6 +98,7 @@ void TestForms::regularForms_data()
     QTest::newRow("longer word: both") << "visit" << true << false << false
                                        << QStringList{"visited", "visiting", "visits", "visitted", "visitting"};
     QTest::newRow("e drops") << "bake" << true << false << false << QStringList{"baked", "bakes", "baking"};
+    QTest::newRow("ue drops e") << "argue" << true << false << false << QStringList{"argued", "argues", "arguing"};
     QTest::newRow("ee stays") << "agree" << true << false << false << QStringList{"agreed", "agreeing", "agrees"};
     QTest::newRow("ie to y") << "die" << true << false << false << QStringList{"died", "dies", "dying"};
     QTest::newRow("consonant y") << "carry" << true << false << false << QStringList{"carried", "carries", "carrying"};
@@ -190,6 +192,25 @@ void TestForms::formsGiveNoReverseKeysAndNoFormsOfForms()
     QCOMPARE(sinhalaKeys(withForms).value(QStringLiteral("නවත්වනවා")), QStringLiteral("stop"));
     for (const char *formOfForm : {"wents", "stoppeds", "stoppings", "happiers", "water's's", "leaveses"})
         QVERIFY2(!withForms.contains(QLatin1String(formOfForm)), formOfForm);
+}
+
+// A real word that the rules would take for a form of another keeps out of
+// the dictionary rather than be shown wrong.
+void TestForms::tableLineStopsAWrongForm()
+{
+    QStringList errors;
+    FormGenerator generator(FormGenerator::parseTable(QStringLiteral("homer\thome\tnone\n"), &errors));
+    QCOMPARE(errors, QStringList());
+    EntryCollection entries;
+    entries.add(QStringLiteral("home"), QString::fromUtf8("ගෙදර"));
+    generator.addHeadword(QStringLiteral("home"));
+    generator.addForms(&entries);
+    QStringList keys;
+    for (const Entry &entry : entries.entries())
+        keys.append(entry.key);
+    QVERIFY(keys.contains(QStringLiteral("homes")));
+    QVERIFY(keys.contains(QStringLiteral("homest")));
+    QVERIFY(!keys.contains(QStringLiteral("homer")));
 }
 
 void TestForms::irregularTable()

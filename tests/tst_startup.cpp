@@ -98,27 +98,7 @@ void TestStartup::clipboardIsLookedUpWhenHistoryIsOff_data()
                                      << "--version"
                                      << QStringLiteral("Version\n%1v").arg(QLatin1String(AppInfo::version))
                                      << QStringList();
-    // Copied text: looked up cleaned when it finds nothing as it is.
-    QTest::newRow("spaces") << "  Water  "
-                            << "Water" << water << QStringList{"water"};
-    QTest::newRow("line feed") << "water\n"
-                               << "water" << water << QStringList{"water"};
-    QTest::newRow("crlf") << "water\r\n"
-                          << "water" << water << QStringList{"water"};
-    QTest::newRow("full stop") << "water."
-                               << "water" << water << QStringList{"water"};
-    QTest::newRow("comma") << "water,"
-                           << "water" << water << QStringList{"water"};
-    QTest::newRow("quotes") << "\"water\""
-                            << "water" << water << QStringList{"water"};
-    QTest::newRow("no-break space") << "\u00A0water\u00A0"
-                                    << "water" << water << QStringList{"water"};
-    QTest::newRow("zero-width space") << "water\u200B"
-                                      << "water" << water << QStringList{"water"};
-    QTest::newRow("decomposed sinhala") << "ප\u0DD9\u0DCFත"
-                                        << "ප\u0DDCත"
-                                        << "book\n"
-                                        << QStringList{"ප\u0DDCත"};
+    addCopiedTextRows();
     QTest::newRow("only spaces") << "   "
                                  << "   "
                                  << "\n"

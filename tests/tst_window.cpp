@@ -428,27 +428,7 @@ void TestWindow::copiedTextIsCleaned_data()
     QTest::addColumn<QString>("box");
     QTest::addColumn<QString>("shown");
     QTest::addColumn<QStringList>("recorded");
-    const QString water = QString::fromUtf8("වතුර\nජලය\n");
-    QTest::newRow("spaces") << "  Water  "
-                            << "Water" << water << QStringList{"water"};
-    QTest::newRow("line feed") << "water\n"
-                               << "water" << water << QStringList{"water"};
-    QTest::newRow("crlf") << "water\r\n"
-                          << "water" << water << QStringList{"water"};
-    QTest::newRow("full stop") << "water."
-                               << "water" << water << QStringList{"water"};
-    QTest::newRow("comma") << "water,"
-                           << "water" << water << QStringList{"water"};
-    QTest::newRow("quotes") << "\"water\""
-                            << "water" << water << QStringList{"water"};
-    QTest::newRow("no-break space") << "water\u00A0"
-                                    << "water" << water << QStringList{"water"};
-    QTest::newRow("zero-width space") << "\u200Bwater"
-                                      << "water" << water << QStringList{"water"};
-    QTest::newRow("decomposed sinhala") << "ප\u0DD9\u0DCFත"
-                                        << "ප\u0DDCත"
-                                        << "book\n"
-                                        << QStringList{"ප\u0DDCත"};
+    addCopiedTextRows();
     // Found as typed: a stored key with its trailing space.
     QTest::newRow("stored with a space") << "space "
                                          << "space "

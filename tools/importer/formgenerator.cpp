@@ -33,6 +33,7 @@ const KindName kindNames[] = {
     {nullptr, FormKind::Possessive, "possessive"},
     {"contraction", FormKind::Contraction, "short form"},
     {"form", FormKind::Form, "form"},
+    {"none", FormKind::NotAForm, ""},
 };
 
 bool isVowel(QChar c)
@@ -147,8 +148,10 @@ void addIng(QList<RegularForm> *forms, const QString &word)
     const QString ing = QStringLiteral("ing");
     if (word.size() > 2 && word.endsWith(QLatin1String("ie"))) {
         forms->append({word.chopped(2) + QStringLiteral("ying"), FormKind::Ing});
-    } else if (word.size() > 2 && word.endsWith(QLatin1Char('e')) && !isVowel(word.at(word.size() - 2))
-               && word.at(word.size() - 2) != QLatin1Char('y')) {
+    } else if (word.size() > 2 && word.endsWith(QLatin1Char('e'))
+               && !QStringLiteral("eoy").contains(word.at(word.size() - 2))) {
+        // The silent e goes (making, arguing) but not after e, o or y
+        // (agreeing, hoeing, dyeing).
         forms->append({word.chopped(1) + ing, FormKind::Ing});
     } else {
         addSuffixed(forms, word, ing, FormKind::Ing);
@@ -380,7 +383,12 @@ void FormGenerator::addForms(EntryCollection *entries) const
     FormLinks links;
     QHash<QString, QList<FormKind>> tableKinds;
     QSet<QString> contractions;
+    QSet<QString> notForms;
     for (const IrregularForm &row : irregular) {
+        if (row.kind == FormKind::NotAForm) {
+            notForms.insert(row.form);
+            continue;
+        }
         QStringList bases{row.base};
         if (row.kind == FormKind::Contraction) {
             contractions.insert(row.form);
@@ -410,7 +418,8 @@ void FormGenerator::addForms(EntryCollection *entries) const
             if ((pastGiven && (form.kind == FormKind::Past || form.kind == FormKind::Participle))
                 || (given.contains(FormKind::Plural) && form.kind == FormKind::Plural)
                 || (comparisonGiven && (form.kind == FormKind::Comparative || form.kind == FormKind::Superlative))
-                || (form.kind == FormKind::Possessive && contractions.contains(form.form)) || form.form == headword)
+                || (form.kind == FormKind::Possessive && contractions.contains(form.form)) || form.form == headword
+                || notForms.contains(form.form))
                 continue;
             links.add(form.form, {headword}, form.kind, false);
         }

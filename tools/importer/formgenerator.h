@@ -21,6 +21,9 @@ enum class FormKind {
     Possessive,
     Contraction,
     Form,
+    // A table line saying that a word the rules would make of the base is no
+    // form of it (homer is not a comparative of home).
+    NotAForm,
 };
 
 // One line of the table of irregular forms: "form<TAB>base<TAB>kind".
