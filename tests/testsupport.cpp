@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QMessageBox>
+#include <QProcess>
 #include <QSettings>
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -302,4 +303,22 @@ void addCopiedTextRows()
     const QString book = QString::fromUtf8("ප\u0DDCත");
     QTest::newRow("decomposed sinhala") << QString::fromUtf8("ප\u0DD9\u0DCFත") << book << QStringLiteral("book\n")
                                         << QStringList{book};
+}
+
+ProgramRun runProgram(const QString &program, const QStringList &arguments, const QString &workingDirectory)
+{
+    QProcess process;
+    process.setWorkingDirectory(workingDirectory);
+    process.start(program, arguments);
+    process.waitForFinished(120000);
+    const bool ended = process.state() == QProcess::NotRunning && process.exitStatus() == QProcess::NormalExit;
+    return {ended ? process.exitCode() : -1, QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes);
 }

@@ -77,6 +77,20 @@ void finishTestCase(std::unique_ptr<ModalWatcher> &boxes, std::unique_ptr<TestEn
 
 // What a view shows after QTextEdit::setText(html) with the program's font:
 // comparing it with the view's own document checks the exact HTML it got.
+// A program run to its end (two minutes at most): its exit status (-1
+// when it crashed or did not finish) and what it printed.
+struct ProgramRun
+{
+    int status = -1;
+    QString out;
+    QString err;
+};
+ProgramRun runProgram(const QString &program, const QStringList &arguments,
+                      const QString &workingDirectory = QString());
+
+// Writes the bytes as the whole file; the test fails when it cannot.
+void writeFile(const QString &path, const QByteArray &bytes);
+
 // Rows of text as it comes copied from other programs (spaces, line ends,
 // punctuation, decomposed Sinhala), for a table with the columns text, the
 // search box afterwards, the view's plain text and the words recorded: each

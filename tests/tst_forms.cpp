@@ -9,7 +9,6 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
-#include <QProcess>
 #include <QTest>
 
 #include <algorithm>
@@ -238,21 +237,14 @@ void TestForms::irregularTable()
 void TestForms::importerCarriesTheTable()
 {
     TestEnvironment environment;
-    QFile source(environment.path() + QStringLiteral("/list.tsv"));
-    QVERIFY(source.open(QIODevice::WriteOnly));
-    source.write("go\t\xE0\xB6\xBA\xE0\xB6\xB1\xE0\xB7\x80\xE0\xB7\x8F\n");
-    source.close();
-    const QString elsewhere = QDir::rootPath();
+    const QString source = environment.path() + QStringLiteral("/list.tsv");
+    writeFile(source, "go\t\xE0\xB6\xBA\xE0\xB6\xB1\xE0\xB7\x80\xE0\xB7\x8F\n");
     for (const bool forms : {true, false}) {
         QFile::remove(environment.databasePath());
-        QProcess process;
-        process.setWorkingDirectory(elsewhere);
-        QStringList arguments{source.fileName(), environment.databasePath()};
+        QStringList arguments{source, environment.databasePath()};
         if (!forms)
             arguments.prepend(QStringLiteral("--no-forms"));
-        process.start(QStringLiteral(IMPORTER), arguments);
-        QVERIFY(process.waitForFinished(60000));
-        QCOMPARE(process.exitCode(), 0);
+        QCOMPARE(runProgram(QStringLiteral(IMPORTER), arguments, QDir::rootPath()).status, 0);
         QCOMPARE(environment.scalar(QStringLiteral("select count(*) from dict where key = 'went'")).toInt(),
                  forms ? 1 : 0);
     }

@@ -21,27 +21,9 @@ namespace {
 
 const QString sharedList = QStringLiteral(SHARED_DATA_DIR "/sn2en-osdb.csv");
 
-struct Run
+ProgramRun import(const QStringList &arguments)
 {
-    int status = -1;
-    QString out;
-    QString err;
-};
-
-Run import(const QStringList &arguments)
-{
-    QProcess process;
-    process.start(QStringLiteral(IMPORTER), arguments);
-    process.waitForFinished(120000);
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
+    return runProgram(QStringLiteral(IMPORTER), arguments);
 }
 
 // One row of a record table: what the parser makes of the line, or why not.
@@ -463,7 +445,7 @@ void TestImporter::updatedSenses()
 void TestImporter::buildsANewDictionary()
 {
     writeFile(path("list.tsv"), "apple\tඇපල්\nwater\tවතුර|ජලය\n");
-    const Run run = import({"--no-reverse", "--no-forms", path("list.tsv"), path("new.db")});
+    const ProgramRun run = import({"--no-reverse", "--no-forms", path("list.tsv"), path("new.db")});
     QCOMPARE(run.status, 0);
     QCOMPARE(run.out, QStringLiteral("keys: 2, senses: 3, lines read: 2, lines skipped: 0\n"));
     QVERIFY(QFile::rename(path("new.db"), environment->databasePath()));
@@ -518,7 +500,7 @@ void TestImporter::updateFromThePreviousList()
     environment->exec("insert into history(word) values('water')");
     environment->exec("update dict set value = 'ඇපල් ගෙඩිය' where key = 'apple'");
 
-    const Run run = import({"--update-from", path("old.tsv"), path("new.tsv"), db});
+    const ProgramRun run = import({"--update-from", path("old.tsv"), path("new.tsv"), db});
     QCOMPARE(run.status, 0);
     const auto value = [this](const char *key) {
         return environment->scalar(QStringLiteral("select value from dict where key = '%1'").arg(key)).toString();
@@ -559,7 +541,7 @@ void TestImporter::badLineWritesNothing()
     environment->createDictionary({{"apple", "old"}});
     environment->exec("insert into history(word) values('apple')");
     const QByteArray before = fileHash(environment->databasePath());
-    Run run = import({path("list.tsv"), environment->databasePath()});
+    ProgramRun run = import({path("list.tsv"), environment->databasePath()});
     QCOMPARE(run.status, 1);
     QVERIFY2(run.err.contains(message), qPrintable(run.err));
     QVERIFY2(run.err.contains("nothing written"), qPrintable(run.err));
@@ -575,7 +557,7 @@ void TestImporter::badLineWritesNothing()
 void TestImporter::skipBadImportsTheRest()
 {
     writeFile(path("list.tsv"), "apple\tඇපල්\nbroken\n\tx\nwater\tවතුර\n");
-    const Run run = import({"--skip-bad", "--no-reverse", "--no-forms", path("list.tsv"), path("new.db")});
+    const ProgramRun run = import({"--skip-bad", "--no-reverse", "--no-forms", path("list.tsv"), path("new.db")});
     QCOMPARE(run.status, 0);
     QVERIFY2(run.err.contains("list.tsv:2: expected 2 tab-separated columns, found 1 (skipped)"), qPrintable(run.err));
     QVERIFY2(run.err.contains("list.tsv:3: empty key (skipped)"), qPrintable(run.err));
@@ -585,7 +567,7 @@ void TestImporter::skipBadImportsTheRest()
 void TestImporter::unclosedQuoteCostsOneRecord()
 {
     writeFile(path("list.csv"), "word,definitions,\nඅ,one,\nබබා,\"baby,\nආ,two,\nඇ,three,\n");
-    Run run = import({"--skip-bad", "--no-reverse", "--no-forms", path("list.csv"), path("new.db")});
+    ProgramRun run = import({"--skip-bad", "--no-reverse", "--no-forms", path("list.csv"), path("new.db")});
     QCOMPARE(run.status, 0);
     QVERIFY2(run.err.contains("list.csv:3: unclosed quote (skipped)"), qPrintable(run.err));
     QCOMPARE(run.out, QStringLiteral("keys: 3, senses: 3, lines read: 5, lines skipped: 1\n"));
@@ -622,7 +604,7 @@ void TestImporter::noEntriesIsAnError()
     environment->createDictionary({{"water", "වතුර"}});
     environment->exec("insert into history(word) values('water')");
     const QByteArray before = fileHash(environment->databasePath());
-    Run run = import({"--replace", "--skip-bad", source, environment->databasePath()});
+    ProgramRun run = import({"--replace", "--skip-bad", source, environment->databasePath()});
     QCOMPARE(run.status, 1);
     QVERIFY2(run.err.contains(message), qPrintable(run.err));
     QVERIFY2(run.err.contains("nothing written"), qPrintable(run.err));
@@ -638,7 +620,7 @@ void TestImporter::foreignDatabaseIsRefused()
     environment->createDatabase({"create table notes(text)", "insert into notes values('mine')"});
     const QByteArray before = fileHash(environment->databasePath());
     writeFile(path("list.tsv"), "water\tවතුර\n");
-    const Run run = import({path("list.tsv"), environment->databasePath()});
+    const ProgramRun run = import({path("list.tsv"), environment->databasePath()});
     QCOMPARE(run.status, 1);
     QVERIFY2(run.err.contains("no word list"), qPrintable(run.err));
     QCOMPARE(fileHash(environment->databasePath()), before);
@@ -664,7 +646,7 @@ void TestImporter::staleParts()
     for (const QString &name : {dead, live, other})
         writeFile(name, "partial");
     writeFile(path("list.tsv"), "water\tවතුර\n");
-    const Run run = import({path("list.tsv"), path("new.db")});
+    const ProgramRun run = import({path("list.tsv"), path("new.db")});
     QCOMPARE(run.status, 0);
     QVERIFY2(run.err.contains("removed " + dead + ", left by an import that was stopped"), qPrintable(run.err));
     QVERIFY(!QFile::exists(dead));
@@ -675,7 +657,7 @@ void TestImporter::staleParts()
 
 void TestImporter::commandLine()
 {
-    Run run = import({"--help"});
+    ProgramRun run = import({"--help"});
     QCOMPARE(run.status, 0);
     QVERIFY(run.out.contains("SOURCE"));
     QVERIFY(run.out.contains("--skip-bad"));
@@ -712,7 +694,7 @@ void TestImporter::progressOnATerminal()
     QVERIFY2(shown.contains(QStringLiteral("list.tsv: 70000 lines")), qPrintable(shown));
 
     QFile::remove(path("new.db"));
-    const Run piped = import({"--no-reverse", path("list.tsv"), path("new.db")});
+    const ProgramRun piped = import({"--no-reverse", path("list.tsv"), path("new.db")});
     QCOMPARE(piped.status, 0);
     QVERIFY2(!piped.err.contains(QLatin1String(" lines")), qPrintable(piped.err));
 }
@@ -725,7 +707,7 @@ void TestImporter::sharedListImports()
         QSKIP("../shared/data/sn2en-osdb.csv is not here; the real word list is not imported");
     environment->createDictionary({});
     environment->exec("insert into history(word) values('kept')");
-    const Run run = import({"--no-reverse", "--no-forms", sharedList, environment->databasePath()});
+    const ProgramRun run = import({"--no-reverse", "--no-forms", sharedList, environment->databasePath()});
     QCOMPARE(run.status, 0);
     QVERIFY2(run.err.isEmpty(), qPrintable(run.err));
     const int keys = environment->scalar("select count(*) from dict").toInt();
