@@ -5,36 +5,17 @@
 # closes it the way a user would, and checks what it wrote. Then starts it
 # once more on a Sinhala desktop, showing the help page, for a screenshot.
 # Usage: run-e2e.sh PROGRAM DATABASE OUTPUT_DIR
-# The settings store's names come from the build, as the program has them:
-# ORVANTA_SETTINGS_ORGANISATION and ORVANTA_SETTINGS_APPLICATION.
 set -euo pipefail
-: "${ORVANTA_SETTINGS_ORGANISATION:?e2e: ORVANTA_SETTINGS_ORGANISATION is not set}"
-: "${ORVANTA_SETTINGS_APPLICATION:?e2e: ORVANTA_SETTINGS_APPLICATION is not set}"
-
-if [ "${1:-}" != "--inside" ]; then
-    for tool in xvfb-run openbox wmctrl xclip import sqlite3; do
-        command -v "$tool" >/dev/null || { echo "e2e: $tool is missing" >&2; exit 1; }
-    done
-    exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" --inside "$@"
-fi
+source "$(dirname "$0")/session.sh"
+under_xvfb e2e "wmctrl xclip import sqlite3" "$@"
 shift
 program=$(realpath "$1")
 database=$(realpath "$2")
 output=$(realpath "$3")
 
-scratch=$(mktemp -d)
-trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$scratch"' EXIT
-settings="$scratch/config/$ORVANTA_SETTINGS_ORGANISATION/$ORVANTA_SETTINGS_APPLICATION.conf"
-mkdir -p "$scratch/home" "$(dirname "$settings")" "$scratch/work"
-cp "$database" "$scratch/work/en-si.db"
-printf '[General]\nstartup=false\n' > "$settings"
-export HOME="$scratch/home" XDG_CONFIG_HOME="$scratch/config"
-unset QT_QPA_PLATFORM LANGUAGE
-
 fc-list :lang=si | grep -q . || { echo "e2e: no font with Sinhala glyphs is installed" >&2; exit 1; }
-
-openbox >/dev/null 2>&1 &
-sleep 1
+start_session "$database"
+printf '[General]\nstartup=false\n' > "$settings"
 printf 'Water' | xclip -selection clipboard
 
 # Starts the program, waits for its window, saves a screenshot of it into

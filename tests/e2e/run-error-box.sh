@@ -6,35 +6,18 @@
 # history fails while the window is up, and reads the window manager's
 # stacking order.
 # Usage: run-error-box.sh PROGRAM DATABASE
-# The settings store's names come from the build, as the program has them:
-# ORVANTA_SETTINGS_ORGANISATION and ORVANTA_SETTINGS_APPLICATION.
 set -euo pipefail
-: "${ORVANTA_SETTINGS_ORGANISATION:?error box: ORVANTA_SETTINGS_ORGANISATION is not set}"
-: "${ORVANTA_SETTINGS_APPLICATION:?error box: ORVANTA_SETTINGS_APPLICATION is not set}"
-
-if [ "${1:-}" != "--inside" ]; then
-    for tool in xvfb-run openbox wmctrl xprop sqlite3; do
-        command -v "$tool" >/dev/null || { echo "error box: $tool is missing" >&2; exit 1; }
-    done
-    exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" --inside "$@"
-fi
+source "$(dirname "$0")/session.sh"
+under_xvfb "error box" "wmctrl xprop sqlite3" "$@"
 shift
 program=$(realpath "$1")
 database=$(realpath "$2")
 
-scratch=$(mktemp -d)
-trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$scratch"' EXIT
-settings="$scratch/config/$ORVANTA_SETTINGS_ORGANISATION/$ORVANTA_SETTINGS_APPLICATION.conf"
-mkdir -p "$scratch/home" "$(dirname "$settings")" "$scratch/work"
-cp "$database" "$scratch/work/en-si.db"
+start_session "$database"
 sqlite3 "$scratch/work/en-si.db" 'drop table history'
 printf '[General]\ncheck=true\nstartup=true\n' > "$settings"
 # English titles, whatever the machine's language.
-export HOME="$scratch/home" XDG_CONFIG_HOME="$scratch/config" LC_ALL=C.UTF-8
-unset QT_QPA_PLATFORM LANGUAGE
-
-openbox >/dev/null 2>&1 &
-sleep 1
+export LC_ALL=C.UTF-8
 
 (cd "$scratch/work" && exec "$program") &
 pid=$!
