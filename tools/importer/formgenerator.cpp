@@ -281,6 +281,133 @@ void addValue(EntryCollection *entries, const QString &key, const QString &value
         entries->add(key, sense);
 }
 
+// What the irregular table gives: the kinds of form it lists for each base
+// (the rules then make none of those), its contractions and the words it
+// says are no forms.
+struct TableForms
+{
+    QHash<QString, QList<FormKind>> kinds;
+    QSet<QString> contractions;
+    QSet<QString> notForms;
+};
+
+TableForms addTableLinks(const QList<IrregularForm> &irregular, const QSet<QString> &isHeadword, FormLinks *links)
+{
+    TableForms table;
+    for (const IrregularForm &row : irregular) {
+        if (row.kind == FormKind::NotAForm) {
+            table.notForms.insert(row.form);
+            continue;
+        }
+        QStringList bases{row.base};
+        if (row.kind == FormKind::Contraction) {
+            table.contractions.insert(row.form);
+            // An expansion that is no headword links its words instead.
+            if (!isHeadword.contains(row.base))
+                bases = row.base.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        }
+        const bool anyBase =
+            std::any_of(bases.cbegin(), bases.cend(), [&](const QString &base) { return isHeadword.contains(base); });
+        if (!anyBase || row.form == row.base)
+            continue;
+        links->add(row.form, bases, row.kind, true);
+        table.kinds[row.base].append(row.kind);
+    }
+    return table;
+}
+
+// Whether the rules leave this form to the table, or must not make it.
+bool leftToTable(const RegularForm &form, const QString &headword, const TableForms &table)
+{
+    if (form.form == headword || table.notForms.contains(form.form))
+        return true;
+    const QList<FormKind> given = table.kinds.value(headword);
+    const auto gives = [&](FormKind one, FormKind other) { return given.contains(one) || given.contains(other); };
+    switch (form.kind) {
+    case FormKind::Past:
+    case FormKind::Participle:
+        return gives(FormKind::Past, FormKind::Participle);
+    case FormKind::Plural:
+        return gives(FormKind::Plural, FormKind::Plural);
+    case FormKind::Comparative:
+    case FormKind::Superlative:
+        return gives(FormKind::Comparative, FormKind::Superlative);
+    case FormKind::Possessive:
+        return table.contractions.contains(form.form);
+    default:
+        return false;
+    }
+}
+
+// The regular forms of each base, by the spelling rules; gives each base's
+// word class, which decides later whether a headword that is also a form
+// gains a link.
+QHash<QString, WordClass> addRuleLinks(const QStringList &bases, const QHash<QString, QString> &values,
+                                       const TableForms &table, FormLinks *links)
+{
+    QHash<QString, WordClass> classes;
+    for (const QString &headword : bases) {
+        const WordClass word = classOf(values.value(headword));
+        classes.insert(headword, word);
+        const QList<RegularForm> forms = FormGenerator::regularForms(headword, word.verb, word.nonVerb, word.adjective);
+        for (const RegularForm &form : forms) {
+            if (!leftToTable(form, headword, table))
+                links->add(form.form, {headword}, form.kind, false);
+        }
+    }
+    return classes;
+}
+
+// A form no source has becomes a key: the link, then its base's senses. A
+// headword of its own keeps its senses and gains the link, from a rule only
+// where both are verbs: "better" is no form of "bet", nor "news" of "new".
+void writeLinks(const FormLinks &links, const QHash<QString, QString> &values, const QSet<QString> &isHeadword,
+                const QHash<QString, WordClass> &classes, EntryCollection *entries)
+{
+    for (const auto &[form, bases] : links.all()) {
+        if (values.contains(form)) {
+            if (!isHeadword.contains(form))
+                continue;
+            for (BaseLink link : bases) {
+                if (!link.fromTable) {
+                    const bool verbs = classOf(values.value(form)).verb && classes.value(link.bases.first()).verb;
+                    link.kinds.removeIf([&](FormKind kind) { return !verbs || !isVerbKind(kind); });
+                    if (link.kinds.isEmpty())
+                        continue;
+                }
+                entries->add(form, linkLine(link, isHeadword));
+            }
+            continue;
+        }
+        for (const BaseLink &link : bases) {
+            entries->add(form, linkLine(link, isHeadword));
+            for (const QString &base : link.bases) {
+                if (isHeadword.contains(base))
+                    addValue(entries, form, values.value(base));
+            }
+        }
+    }
+}
+
+// Every key with the ASCII apostrophe gains a twin with the typographic one,
+// where no key has that spelling yet.
+void addApostropheTwins(EntryCollection *entries)
+{
+    const qsizetype count = entries->entries().size();
+    QSet<QString> keys;
+    for (qsizetype i = 0; i < count; ++i)
+        keys.insert(entries->entries().at(i).key);
+    for (qsizetype i = 0; i < count; ++i) {
+        const Entry entry = entries->entries().at(i);
+        if (!entry.key.contains(asciiApostrophe))
+            continue;
+        QString twin = entry.key;
+        twin.replace(asciiApostrophe, typographicApostrophe);
+        if (!keys.contains(twin))
+            addValue(entries, twin, entry.value);
+    }
+}
+
 } // namespace
 
 FormGenerator::FormGenerator()
@@ -370,100 +497,26 @@ void FormGenerator::addHeadword(const QString &asWritten)
 
 void FormGenerator::addForms(EntryCollection *entries) const
 {
+    // The sources' entries as they stand: forms are made of these alone.
     QHash<QString, QString> values;
     for (const Entry &entry : entries->entries())
         values.insert(entry.key, entry.value);
     QSet<QString> isHeadword;
+    QStringList ruleBases;
     for (const QString &headword : headwords) {
-        if (!values.value(headword).isEmpty())
-            isHeadword.insert(headword);
+        if (values.value(headword).isEmpty())
+            continue;
+        isHeadword.insert(headword);
+        if (writtenInLowerCase.value(headword))
+            ruleBases.append(headword);
     }
 
     // The irregular table first; what it gives a base, the rules do not.
     FormLinks links;
-    QHash<QString, QList<FormKind>> tableKinds;
-    QSet<QString> contractions;
-    QSet<QString> notForms;
-    for (const IrregularForm &row : irregular) {
-        if (row.kind == FormKind::NotAForm) {
-            notForms.insert(row.form);
-            continue;
-        }
-        QStringList bases{row.base};
-        if (row.kind == FormKind::Contraction) {
-            contractions.insert(row.form);
-            // An expansion that is no headword links its words instead.
-            if (!isHeadword.contains(row.base))
-                bases = row.base.split(QLatin1Char(' '), Qt::SkipEmptyParts);
-        }
-        const bool anyBase =
-            std::any_of(bases.cbegin(), bases.cend(), [&](const QString &base) { return isHeadword.contains(base); });
-        if (!anyBase || row.form == row.base)
-            continue;
-        links.add(row.form, bases, row.kind, true);
-        tableKinds[row.base].append(row.kind);
-    }
-
-    QHash<QString, WordClass> classes;
-    for (const QString &headword : headwords) {
-        if (!writtenInLowerCase.value(headword) || !isHeadword.contains(headword))
-            continue;
-        const WordClass word = classOf(values.value(headword));
-        classes.insert(headword, word);
-        const QList<FormKind> given = tableKinds.value(headword);
-        const bool pastGiven = given.contains(FormKind::Past) || given.contains(FormKind::Participle);
-        const bool comparisonGiven = given.contains(FormKind::Comparative) || given.contains(FormKind::Superlative);
-        const QList<RegularForm> forms = regularForms(headword, word.verb, word.nonVerb, word.adjective);
-        for (const RegularForm &form : forms) {
-            if ((pastGiven && (form.kind == FormKind::Past || form.kind == FormKind::Participle))
-                || (given.contains(FormKind::Plural) && form.kind == FormKind::Plural)
-                || (comparisonGiven && (form.kind == FormKind::Comparative || form.kind == FormKind::Superlative))
-                || (form.kind == FormKind::Possessive && contractions.contains(form.form)) || form.form == headword
-                || notForms.contains(form.form))
-                continue;
-            links.add(form.form, {headword}, form.kind, false);
-        }
-    }
-
-    for (const auto &[form, bases] : links.all()) {
-        if (values.contains(form)) {
-            // A headword of its own keeps its senses and gains the link,
-            // from a rule only where both are verbs: "better" is no form
-            // of "bet", nor "news" of "new".
-            if (!isHeadword.contains(form))
-                continue;
-            for (BaseLink link : bases) {
-                if (!link.fromTable) {
-                    const bool verbs = classOf(values.value(form)).verb && classes.value(link.bases.first()).verb;
-                    link.kinds.removeIf([&](FormKind kind) { return !verbs || !isVerbKind(kind); });
-                    if (link.kinds.isEmpty())
-                        continue;
-                }
-                entries->add(form, linkLine(link, isHeadword));
-            }
-            continue;
-        }
-        for (const BaseLink &link : bases) {
-            entries->add(form, linkLine(link, isHeadword));
-            for (const QString &base : link.bases) {
-                if (isHeadword.contains(base))
-                    addValue(entries, form, values.value(base));
-            }
-        }
-    }
+    const TableForms table = addTableLinks(irregular, isHeadword, &links);
+    const QHash<QString, WordClass> classes = addRuleLinks(ruleBases, values, table, &links);
+    writeLinks(links, values, isHeadword, classes, entries);
 
     // Text copied from web pages has the typographic apostrophe.
-    const qsizetype count = entries->entries().size();
-    QSet<QString> keys;
-    for (qsizetype i = 0; i < count; ++i)
-        keys.insert(entries->entries().at(i).key);
-    for (qsizetype i = 0; i < count; ++i) {
-        const Entry entry = entries->entries().at(i);
-        if (!entry.key.contains(asciiApostrophe))
-            continue;
-        QString twin = entry.key;
-        twin.replace(asciiApostrophe, typographicApostrophe);
-        if (!keys.contains(twin))
-            addValue(entries, twin, entry.value);
-    }
+    addApostropheTwins(entries);
 }
