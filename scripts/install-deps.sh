@@ -31,6 +31,8 @@ test_packages=(
     binutils-mingw-w64-x86-64
     # fuzzing, sanitizers, format and static analysis; benchmarks
     clang libclang-rt-14-dev clang-format clang-tidy libbenchmark-dev libsqlite3-dev
+    # written English graded by how common it is, to measure the word list
+    scowl
     # the peak memory of a program the benchmarks start
     time
 )
