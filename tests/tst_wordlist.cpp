@@ -149,6 +149,7 @@ private slots:
     void initTestCase();
     void linesKeepTheRules();
     void keysAreSortedAndUnique();
+    void examplesUseTheListedSenses();
     void builtDictionaryHasBothDirections();
     void answersTheFrequentWords();
     void answersWrittenEnglish();
@@ -212,6 +213,24 @@ void TestWordList::keysAreSortedAndUnique()
 {
     for (int i = 1; i < lines.size(); ++i)
         QVERIFY2(lines.at(i - 1).key < lines.at(i).key, qPrintable(lines.at(i).key));
+}
+
+// The example sentences kept beside the list name a sense the headword has,
+// so a reviewer checks each use against what a reader sees.
+void TestWordList::examplesUseTheListedSenses()
+{
+    QHash<QString, QStringList> senses;
+    for (const Line &line : std::as_const(lines))
+        senses.insert(line.key, line.senses);
+    QFile examples(QStringLiteral(EXAMPLES));
+    QVERIFY(examples.open(QIODevice::ReadOnly));
+    while (!examples.atEnd()) {
+        const QString line = QString::fromUtf8(examples.readLine()).chopped(1);
+        if (line.isEmpty() || line.startsWith(QLatin1Char('#')))
+            continue;
+        const QStringList fields = line.split(QLatin1Char('\t'));
+        QVERIFY2(fields.size() == 4 && senses.value(fields.at(0)).contains(fields.at(1)), qPrintable(line));
+    }
 }
 
 // Every English headword is looked up to its senses (a headword that is
