@@ -22,6 +22,7 @@ const QList<QPair<QString, QString>> sourceRecords = {
     {"see", "දකිනවා|බලනවා"},
     {"saw", "කියත|දැක්කා"},
     {"stop", "නවත්වනවා|නැවතුම"},
+    {"form", "පෝරමය|පිහිටුවනවා"},
     {"happy", "සතුටු"},
     {"big", "ලොකු"},
     {"leaf", "කොළය"},
@@ -262,6 +263,13 @@ void TestForms::formKeys_data()
     QTest::newRow("headword, typographic") << "o’clock"
                                            << "ඔරලෝසුවේ වේලාව";
     QTest::newRow("capitals: no regular forms") << "englishes" << QString();
+    // The senses that fit the form come first.
+    QTest::newRow("past: verb senses first")
+        << "formed" << joined({link("form", "past tense, past participle"), "පිහිටුවනවා", "පෝරමය"});
+    QTest::newRow("both kinds: order kept")
+        << "forms" << joined({link("form", "plural, 3rd person"), "පෝරමය", "පිහිටුවනවා"});
+    QTest::newRow("possessive: other senses first")
+        << "stop's" << joined({link("stop", "possessive"), "නැවතුම", "නවත්වනවා"});
 }
 
 void TestForms::formKeys()

@@ -445,6 +445,22 @@ bool spellingFits(const WordForm &form, const QString &word, const QStringList &
     return !vowelEnding || !listed.contains(doubled + ending) || word.endsWith(QLatin1Char('l'));
 }
 
+// The base's senses as a form shows them: a verb form its verb senses
+// first (formed: පිහිටුවනවා before පෝරමය), a plural or possessive its
+// other senses first; a form of both kinds keeps their order.
+QString sensesForForm(const QString &value, const QList<FormKind> &kinds)
+{
+    const bool verbForm = std::any_of(kinds.cbegin(), kinds.cend(), isVerbKind);
+    const bool nounForm =
+        std::any_of(kinds.cbegin(), kinds.cend(), [](FormKind kind) { return partOfKind(kind) == PartOfSpeech::Noun; });
+    if (verbForm == nounForm)
+        return value;
+    QStringList senses = value.split(separator);
+    std::stable_partition(senses.begin(), senses.end(),
+                          [&](const QString &sense) { return isVerbSense(sense) == verbForm; });
+    return senses.join(separator);
+}
+
 // A form no source has becomes a key: the link, then its base's senses. A
 // headword of its own keeps its senses and gains the link, from a rule only
 // where both are verbs: "better" is no form of "bet", nor "news" of "new".
@@ -471,7 +487,7 @@ void writeLinks(const FormLinks &links, const QHash<QString, QString> &values, c
             entries->add(form, linkLine(link, isHeadword));
             for (const QString &base : link.bases) {
                 if (isHeadword.contains(base))
-                    addValue(entries, form, values.value(base));
+                    addValue(entries, form, sensesForForm(values.value(base), link.kinds));
             }
         }
     }
