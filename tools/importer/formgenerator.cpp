@@ -56,7 +56,8 @@ bool isLowerLatinWord(QStringView word)
 // Lower-case Latin words joined by single spaces or hyphens (bus stop, e-mail).
 bool isInflectable(const QString &word)
 {
-    const QList<QStringView> parts = QStringView(word).split(QRegularExpression(QStringLiteral("[ -]")));
+    static const QRegularExpression joints(QStringLiteral("[ -]"));
+    const QList<QStringView> parts = QStringView(word).split(joints);
     return std::all_of(parts.cbegin(), parts.cend(), [](QStringView part) { return isLowerLatinWord(part); });
 }
 
