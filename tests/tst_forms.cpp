@@ -175,6 +175,9 @@ void TestForms::lexiconForms_data()
                                  << QStringList{"buses stop"};
     QTest::newRow("phrasal verb") << "give up" << verb << QStringList{"gave up", "given up", "gives up"}
                                   << QStringList{"give ups"};
+    QTest::newRow("phrasal verb, our table")
+        << "come on" << verb << QStringList{"came on", "coming on"} << QStringList{"comed on"};
+    QTest::newRow("phrase, no verb") << "he is" << verb << QStringList{} << QStringList{"hed is", "he ises"};
     QTest::newRow("crises") << "crisis" << noun << QStringList{"crises"} << QStringList{"crisises"};
     QTest::newRow("phenomena") << "phenomenon" << noun << QStringList{"phenomena"} << QStringList{"phenomenons"};
     QTest::newRow("matrices") << "matrix" << noun << QStringList{"matrices", "matrixes"} << QStringList{};

@@ -620,17 +620,19 @@ QList<WordForm> FormGenerator::formsOfPart(const QString &word, qsizetype start,
     };
     const qsizetype space = part.indexOf(QLatin1Char(' '));
     if (space >= 0) {
+        // Only a verb inflects as one: no "hed is" of "he is". The table's
+        // forms of the word are the phrase's too (came on).
         QList<WordForm> forms;
-        if (parts & PartOfSpeech::Verb)
-            forms += formsOfPart(word, start, start + space, PartOfSpeech::Verb, fromTable);
-        if (parts & PartOfSpeech::Noun)
-            forms +=
-                formsOfPart(word, start + part.lastIndexOf(QLatin1Char(' ')) + 1, end, PartOfSpeech::Noun, fromTable);
+        const qsizetype last = start + part.lastIndexOf(QLatin1Char(' ')) + 1;
+        if (parts & PartOfSpeech::Verb && lexicon.partsOf(part.left(space)) & PartOfSpeech::Verb)
+            forms += formsOfPart(word, start, start + space, PartOfSpeech::Verb, true);
+        if (parts & PartOfSpeech::Noun && lexicon.partsOf(word.mid(last, end - last)) & PartOfSpeech::Noun)
+            forms += formsOfPart(word, last, end, PartOfSpeech::Noun, true);
         return forms;
     }
     const qsizetype hyphen = part.lastIndexOf(QLatin1Char('-'));
     if (hyphen >= 0 && lexicon.formsOf(part).isEmpty() && !irregularByBase.contains(part))
-        return formsOfPart(word, start + hyphen + 1, end, parts, fromTable);
+        return formsOfPart(word, start + hyphen + 1, end, parts, true);
     return placed(lexiconAndRuleForms(part, parts, fromTable), start, end);
 }
 
@@ -748,7 +750,8 @@ void FormGenerator::addForms(EntryCollection *entries) const
         PartsOfSpeech known = lexicon.partsOf(headword);
         known = known ? known | (guessed & PartOfSpeech::Verb) : guessed;
         parts.insert(headword, known);
-        if (!isInflectable(headword))
+        // A phrase WordNet does not know is no guess (am not, as long as).
+        if (!isInflectable(headword) || (headword.contains(QLatin1Char(' ')) && !lexicon.partsOf(headword)))
             continue;
         const QList<WordForm> forms = formsOfPart(headword, 0, headword.size(), known, false);
         for (const WordForm &form : forms)
