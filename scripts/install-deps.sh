@@ -16,6 +16,8 @@ run_packages=(
     qt6-l10n-tools qt6-tools-dev
     # the Sinhala script in the result view
     fonts-noto-core
+    # English parts of speech and irregular forms, made into the importer's table
+    wordnet-base
 )
 package_packages=(
     # dpkg-shlibdeps, lintian, and groff for the manual pages

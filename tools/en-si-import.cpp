@@ -47,14 +47,15 @@ int main(int argc, char *argv[])
                        "Sources are read in order and merged: one entry per English key, senses in\n"
                        "source order without repeats. Every Sinhala sense also becomes a key whose\n"
                        "value is the English words that carry it. The inflected forms of the English\n"
-                       "headwords (regular ones by rule, irregular ones from the table compiled in)\n"
-                       "become keys too, where no source has the key: a link to the headword, then\n"
-                       "its senses. Importing into an existing file merges: an entry it has keeps\n"
-                       "its senses first and the imported ones follow without repeats; other\n"
-                       "entries and the history stay. Sources that give no entry at all are an\n"
-                       "error. The import is one transaction: on any error the file is left as it\n"
-                       "was, and a new file is only created once it is complete (an interrupted one\n"
-                       "is removed, now or on the next run).\n\n"
+                       "headwords (by their parts of speech and irregular forms in WordNet 3.0, from\n"
+                       "the table compiled in, and the spelling rules) become keys too, where no\n"
+                       "source has the key: a link to the headword, then its senses. Importing into\n"
+                       "an existing file merges: an entry it has keeps its senses first and the\n"
+                       "imported ones follow without repeats, forms are made as if the file's words\n"
+                       "were read too; other entries and the history stay. Sources that give no\n"
+                       "entry at all are an error. The import is one transaction: on any error the\n"
+                       "file is left as it was, and a new file is only created once it is complete\n"
+                       "(an interrupted one is removed, now or on the next run).\n\n"
                        "Source forms, recognised from the first line:\n"
                        "  tsv        english<TAB>sense|sense|... (UTF-8, one headword a line)\n"
                        "  sn2en-csv  the Sinhala-to-English CSV with the header \"word,definitions,\""));
@@ -131,6 +132,10 @@ int main(int argc, char *argv[])
         err << "en-si-import: nothing written to " << databasePath << Qt::endl;
         return 1;
     }
+    // A merge makes the forms one run over the file's words and the sources
+    // would make: "does" stays no plural of an imported "doe".
+    if (!options.emptyFirst && !parser.isSet(updateOption))
+        importer.readExisting(databasePath);
     // Forms are generated for both, so that they are compared like any entry.
     importer.addForms();
     previous.addForms();

@@ -4,7 +4,11 @@
 #include "dictionarywriter.h"
 
 #include <QFile>
+#include <QFileInfo>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTextStream>
+#include <QUuid>
 
 namespace {
 
@@ -70,6 +74,26 @@ bool Importer::fitsEntries(const SourceRecord &record, QString *reason) const
     if (!fits)
         *reason = QStringLiteral("makes an entry longer than %1 KiB").arg(maxEntryBytes / 1024);
     return fits;
+}
+
+void Importer::readExisting(const QString &databasePath)
+{
+    if (!options.forms || !QFileInfo(databasePath).isFile())
+        return;
+    const QString connection = QUuid::createUuid().toString();
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
+        db.setDatabaseName(databasePath);
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+        if (db.open()) {
+            QSqlQuery query(db);
+            if (query.exec(QStringLiteral("select key, value from dict"))) {
+                while (query.next())
+                    forms.addExistingEntry(query.value(0).toString(), query.value(1).toString());
+            }
+        }
+    }
+    QSqlDatabase::removeDatabase(connection);
 }
 
 void Importer::addForms()
