@@ -486,9 +486,15 @@ void writeLinks(const FormLinks &links, const QHash<QString, QString> &values, c
         }
         for (const BaseLink &link : bases) {
             entries->add(form, linkLine(link, isHeadword));
+            // An expansion linked word by word shows each word's first sense
+            // only: you'll is "you" and "will" the auxiliary, not will the
+            // testament.
+            const bool byWord = link.bases.size() > 1;
             for (const QString &base : link.bases) {
-                if (isHeadword.contains(base))
-                    addValue(entries, form, sensesForForm(values.value(base), link.kinds));
+                if (!isHeadword.contains(base))
+                    continue;
+                const QString senses = sensesForForm(values.value(base), link.kinds);
+                addValue(entries, form, byWord ? senses.section(separator, 0, 0) : senses);
             }
         }
     }
