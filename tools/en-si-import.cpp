@@ -51,13 +51,15 @@ int main(int argc, char *argv[])
                        "become keys too, where no source has the key: a link to the headword, then\n"
                        "its senses. Importing into an existing file merges: an entry it has keeps\n"
                        "its senses first and the imported ones follow without repeats; other\n"
-                       "entries and the history stay. Sources that give no entry at all are an\n"
+                       "entries and the history stay; the file records what the import gave, for\n"
+                       "--update-from to keep. Sources that give no entry at all are an\n"
                        "error. The import is one transaction: on any error the file is left as it\n"
                        "was, and a new file is only created once it is complete (an interrupted one\n"
                        "is removed, now or on the next run).\n\n"
                        "Source forms, recognised from the first line:\n"
                        "  tsv        english<TAB>sense|sense|... (UTF-8, one headword a line)\n"
-                       "  sn2en-csv  the Sinhala-to-English CSV with the header \"word,definitions,\""));
+                       "  sn2en-csv  the Sinhala-to-English CSV with the header \"word,definitions,\"\n"
+                       "  a dictionary file (SQLite) gives its word list as it is, forms included"));
     parser.addHelpOption();
     const QCommandLineOption formatOption(QStringLiteral("format"),
                                           QStringLiteral("Read every source as <form>: tsv or sn2en-csv."),
@@ -72,8 +74,10 @@ int main(int argc, char *argv[])
                                            QStringLiteral("Do not add inflected forms (went, children, don't)."));
     const QCommandLineOption updateOption(
         QStringLiteral("update-from"),
-        QStringLiteral("Update a copy made from <old> to the SOURCEs: senses and entries that left the list\n"
-                       "go, new ones come in; the rest of the file (your own imports) stays."),
+        QStringLiteral("Update a copy made from <old> to the SOURCEs: senses and entries that left them go,\n"
+                       "new ones come in; what your own imports gave stays. <old> and the SOURCEs may be\n"
+                       "dictionary files: the launcher runs --update-from <last installed en-si.db>\n"
+                       "<installed en-si.db> <your copy>."),
         QStringLiteral("old"));
     const QCommandLineOption forceOption(QStringLiteral("force"),
                                          QStringLiteral("Write into an SQLite file that has other tables."));

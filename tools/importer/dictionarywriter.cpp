@@ -7,17 +7,23 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QUuid>
 #include <QVariant>
 
+#include <algorithm>
+
 #ifdef Q_OS_UNIX
 #include <unistd.h>
 #endif
 
 namespace {
+
+// What the user's own imports gave each key, shaped like the word list.
+const QString ownTable = QStringLiteral("imported");
 
 bool exec(QSqlQuery &query, const QString &statement, QString *error)
 {
@@ -42,17 +48,19 @@ bool createSchema(QSqlDatabase &db, QString *error)
 class EntryTable
 {
 public:
-    explicit EntryTable(QSqlDatabase &db)
-        : select(db)
+    // The word list, or a table of the same shape.
+    explicit EntryTable(QSqlDatabase &db, const QString &name = QStringLiteral("dict"))
+        : name(name)
+        , select(db)
         , insert(db)
         , remove(db)
     {
     }
     bool prepare(QString *error)
     {
-        return prepare(select, QStringLiteral("select value from dict where key = ?"), error)
-               && prepare(insert, QStringLiteral("insert or replace into dict(key, value) values(?, ?)"), error)
-               && prepare(remove, QStringLiteral("delete from dict where key = ?"), error);
+        return prepare(select, QStringLiteral("select value from %1 where key = ?").arg(name), error)
+               && prepare(insert, QStringLiteral("insert or replace into %1(key, value) values(?, ?)").arg(name), error)
+               && prepare(remove, QStringLiteral("delete from %1 where key = ?").arg(name), error);
     }
     // The value, or a null string where the file has no such key.
     bool value(const QString &key, QString *value, QString *error)
@@ -96,6 +104,7 @@ private:
         *error = query.lastError().text();
         return false;
     }
+    QString name;
     QSqlQuery select;
     QSqlQuery insert;
     QSqlQuery remove;
@@ -124,12 +133,14 @@ bool mergeEntries(EntryTable &table, const QList<Entry> &entries, QString *error
 }
 
 // One key of a three-way update; an entry left without senses goes.
-bool updateEntry(EntryTable &table, const QString &key, const QString &previous, const QString &current, QString *error)
+bool updateEntry(EntryTable &table, EntryTable &own, const QString &key, const QString &previous,
+                 const QString &current, QString *error)
 {
     QString user;
-    if (!table.value(key, &user, error))
+    QString imported;
+    if (!table.value(key, &user, error) || !own.value(key, &imported, error))
         return false;
-    const QString value = SenseMerge::updated(user, previous, current);
+    const QString value = SenseMerge::updated(user, previous, current, imported);
     if (value == user)
         return true;
     if (value.isEmpty())
@@ -138,35 +149,153 @@ bool updateEntry(EntryTable &table, const QString &key, const QString &previous,
 }
 
 // Only the keys whose value our list changed are touched.
-bool updateEntries(EntryTable &table, const EntryCollection &current, const EntryCollection &previous, QString *error)
+bool updateEntries(EntryTable &table, EntryTable &own, const EntryCollection &current, const EntryCollection &previous,
+                   QString *error)
 {
     for (const Entry &entry : current.entries()) {
         const Entry *was = previous.find(entry.key);
         if (was && was->value == entry.value)
             continue;
-        if (!updateEntry(table, entry.key, was ? was->value : QString(), entry.value, error))
+        if (!updateEntry(table, own, entry.key, was ? was->value : QString(), entry.value, error))
             return false;
     }
     for (const Entry &entry : previous.entries()) {
-        if (!current.find(entry.key) && !updateEntry(table, entry.key, entry.value, QString(), error))
+        if (!current.find(entry.key) && !updateEntry(table, own, entry.key, entry.value, QString(), error))
             return false;
     }
     return true;
 }
 
-bool writeEntries(QSqlDatabase &db, const EntryCollection &entries, const DictionaryWriter::Options &options,
-                  QString *error)
+bool hasTable(QSqlDatabase &db, const QString &name, bool *has, QString *error)
 {
-    EntryTable table(db);
-    if (!table.prepare(error))
+    QSqlQuery query(db);
+    query.prepare(QStringLiteral("select count(*) from sqlite_master where type = 'table' and name = ?"));
+    query.addBindValue(name);
+    if (!query.exec()) {
+        *error = query.lastError().text();
         return false;
+    }
+    *has = query.next() && query.value(0).toInt() > 0;
+    return true;
+}
+
+bool isLinkLine(const QString &sense)
+{
+    return sense.startsWith(QLatin1String("<a href='")) || sense.contains(QLatin1String(" <a href='"));
+}
+
+// The words a value's link lines point to, as their anchors show them.
+QStringList linkedWords(const QString &value)
+{
+    static const QRegularExpression anchor(QStringLiteral("<a href='[^']*'>([^<]*)</a>"));
+    QStringList words;
+    for (auto match = anchor.globalMatch(value); match.hasNext();) {
+        QString word = match.next().captured(1);
+        word.replace(QLatin1String("&lt;"), QLatin1String("<"))
+            .replace(QLatin1String("&gt;"), QLatin1String(">"))
+            .replace(QLatin1String("&quot;"), QLatin1String("\""))
+            .replace(QLatin1String("&amp;"), QLatin1String("&"));
+        words.append(word);
+    }
+    return words;
+}
+
+// Whether an entry of a copy shows an import of the user's: a sense that is
+// no link line and that neither our old list gave the key nor the words its
+// links point to (a form's value repeats its headword's senses).
+bool showsAnImport(const QString &key, const QString &value, const EntryCollection &previous)
+{
+    const QStringList linked = linkedWords(value);
+    const auto gave = [&previous](const QString &word, const QString &sense) {
+        const Entry *ours = previous.find(word);
+        return ours && EntryCollection::holds(ours->value, sense);
+    };
+    const QStringList senses = value.split(QLatin1Char('|'), Qt::SkipEmptyParts);
+    for (const QString &sense : senses) {
+        if (isLinkLine(sense) || gave(key, sense))
+            continue;
+        if (std::none_of(linked.cbegin(), linked.cend(), [&](const QString &word) { return gave(word, sense); }))
+            return true;
+    }
+    return false;
+}
+
+// A copy from before the user's imports were recorded: every entry an
+// import touched is taken as the user's, whole, with the entries its links
+// point to, so that an update loses none of it and leaves no link dangling.
+bool recordEarlierImports(QSqlDatabase &db, EntryTable &table, EntryTable &own, const EntryCollection &previous,
+                          QString *error)
+{
+    QHash<QString, QString> touched;
+    QStringList linked;
+    {
+        QSqlQuery query(db);
+        query.setForwardOnly(true);
+        if (!exec(query, QStringLiteral("select key, value from dict"), error))
+            return false;
+        while (query.next()) {
+            const QString key = query.value(0).toString();
+            const QString value = query.value(1).toString();
+            if (showsAnImport(key, value, previous)) {
+                touched.insert(key, value);
+                linked += linkedWords(value);
+            }
+        }
+    }
+    QString value;
+    for (const QString &word : std::as_const(linked)) {
+        if (touched.contains(word))
+            continue;
+        if (!table.value(word, &value, error))
+            return false;
+        if (!value.isNull())
+            touched.insert(word, value);
+    }
+    for (auto entry = touched.cbegin(); entry != touched.cend(); ++entry) {
+        if (!own.set(entry.key(), entry.value(), error))
+            return false;
+    }
+    return true;
+}
+
+bool createOwnTable(QSqlDatabase &db, QString *error)
+{
+    QSqlQuery query(db);
+    return exec(query, QStringLiteral("create table %1(key text primary key, value text not null)").arg(ownTable),
+                error);
+}
+
+// The user's imports into an existing file are recorded beside the word
+// list, for updates to keep. A file made anew is all list: it starts with
+// none. A file from before the record was kept gets it at its first update.
+bool writeEntries(QSqlDatabase &db, bool fresh, const EntryCollection &entries,
+                  const DictionaryWriter::Options &options, QString *error)
+{
+    bool recorded = false;
+    if (!hasTable(db, ownTable, &recorded, error))
+        return false;
+    const bool update = options.mode == DictionaryWriter::Mode::Update;
+    if (!recorded && (fresh || update) && !createOwnTable(db, error))
+        return false;
+    EntryTable table(db);
+    EntryTable own(db, ownTable);
+    if (!table.prepare(error) || ((recorded || fresh || update) && !own.prepare(error)))
+        return false;
+    QSqlQuery query(db);
     switch (options.mode) {
     case DictionaryWriter::Mode::Replace:
-        return insertEntries(table, entries.entries(), error);
+        if (fresh)
+            return insertEntries(table, entries.entries(), error);
+        return insertEntries(table, entries.entries(), error)
+               && (!recorded
+                   || (exec(query, QStringLiteral("delete from %1").arg(ownTable), error)
+                       && insertEntries(own, entries.entries(), error)));
     case DictionaryWriter::Mode::Merge:
-        return mergeEntries(table, entries.entries(), error);
+        return mergeEntries(table, entries.entries(), error)
+               && (!recorded || mergeEntries(own, entries.entries(), error));
     case DictionaryWriter::Mode::Update:
-        return updateEntries(table, entries, *options.previous, error);
+        return (recorded || recordEarlierImports(db, table, own, *options.previous, error))
+               && updateEntries(table, own, entries, *options.previous, error);
     }
     return false;
 }
@@ -185,7 +314,8 @@ bool isForeign(QSqlDatabase &db, bool *foreign, QString *error)
 }
 
 // Everything inside one transaction; on any failure it is rolled back.
-bool fill(QSqlDatabase &db, const EntryCollection &entries, const DictionaryWriter::Options &options, QString *error)
+bool fill(QSqlDatabase &db, bool fresh, const EntryCollection &entries, const DictionaryWriter::Options &options,
+          QString *error)
 {
     bool foreign = false;
     if (!isForeign(db, &foreign, error))
@@ -202,7 +332,7 @@ bool fill(QSqlDatabase &db, const EntryCollection &entries, const DictionaryWrit
     QSqlQuery query(db);
     const bool emptyFirst = options.mode == DictionaryWriter::Mode::Replace;
     const bool ok = createSchema(db, error) && (!emptyFirst || exec(query, QStringLiteral("delete from dict"), error))
-                    && writeEntries(db, entries, options, error);
+                    && writeEntries(db, fresh, entries, options, error);
     query.finish();
     if (ok && db.commit())
         return true;
@@ -230,7 +360,7 @@ bool writeWithConnection(const QString &path, bool fresh, const EntryCollection 
                 pragmas.exec(QStringLiteral("pragma journal_mode = off"));
                 pragmas.exec(QStringLiteral("pragma synchronous = off"));
             }
-            ok = fill(db, entries, options, error);
+            ok = fill(db, fresh, entries, options, error);
             db.close();
         }
     }

@@ -15,9 +15,11 @@ public:
     // A three-way update of the user's entry from `previous` (what our list
     // said when it was last merged) to `current` (what it says now): senses
     // that left our list leave, senses that came in arrive, in our order,
-    // and the senses the user brought in otherwise stay, after ours. A
-    // sense our list kept but the user's copy lost stays lost.
-    static QString updated(const QString &user, const QString &previous, const QString &current);
+    // and the senses the user brought in otherwise stay, after ours, as do
+    // those of `own` (what the user's imports gave the key) that our list
+    // dropped. A sense our list kept but the user's copy lost stays lost.
+    static QString updated(const QString &user, const QString &previous, const QString &current,
+                           const QString &own = QString());
 };
 
 #endif
