@@ -189,6 +189,8 @@ QStringList linkedWords(const QString &value)
 {
     static const QRegularExpression anchor(QStringLiteral("<a href='[^']*'>([^<]*)</a>"));
     QStringList words;
+    if (!value.contains(QLatin1String("<a href='")))
+        return words;
     for (auto match = anchor.globalMatch(value); match.hasNext();) {
         QString word = match.next().captured(1);
         word.replace(QLatin1String("&lt;"), QLatin1String("<"))
