@@ -568,28 +568,32 @@ void TestImporter::updateKeepsTheUsers_data()
     QTest::addColumn<QByteArray>("oldList");
     QTest::addColumn<QStringList>("oldOptions");
     QTest::addColumn<QByteArray>("newList");
+    QTest::addColumn<QByteArray>("newerList"); // a further release, if any
     QTest::addColumn<QByteArray>("own");
     QTest::addColumn<bool>("recorded");
     QTest::addColumn<QList<Row>>("expected");
     QTest::newRow("our list drops a sense the user imported")
-        << QByteArray("body\tශරීරය|දේහය\n") << QStringList() << QByteArray("body\tදේහය\n") << QByteArray("body\tශරීරය\n")
-        << true
+        << QByteArray("body\tශරීරය|දේහය\n") << QStringList() << QByteArray("body\tදේහය\n") << QByteArray()
+        << QByteArray("body\tශරීරය\n") << true
         << QList<Row>{{"body", "දේහය|ශරීරය"}, {"ශරීරය", "body"}, {"bodies", link("body", "plural") + "|දේහය|ශරීරය"}};
     QTest::newRow("our list drops the user's word")
-        << QByteArray("book\tපොත\nwater\tවතුර\n") << QStringList() << QByteArray("water\tවතුර\n")
+        << QByteArray("book\tපොත\nwater\tවතුර\n") << QStringList() << QByteArray("water\tවතුර\n") << QByteArray()
         << QByteArray("book\tපොත\n") << true
         << QList<Row>{{"book", "පොත"}, {"books", link("book", "plural") + "|පොත"}, {"පොත", "book"}};
     QTest::newRow("the importer changed, the list did not")
-        << QByteArray("book\tපොත\n") << QStringList{"--no-forms"} << QByteArray("book\tපොත\n")
+        << QByteArray("book\tපොත\n") << QStringList{"--no-forms"} << QByteArray("book\tපොත\n") << QByteArray()
         << QByteArray("water\tවතුර\n") << true
         << QList<Row>{{"books", link("book", "plural") + "|පොත"}, {"waters", link("water", "plural") + "|වතුර"}};
     QTest::newRow("a copy from before imports were recorded")
         << QByteArray("body\tශරීරය|දේහය\nmelon\tකොමඩු|පැණි කොමඩු\nbook\tපොත\n") << QStringList()
-        << QByteArray("body\tදේහය\nmelon\tකොමඩු\n") << QByteArray("body\tකය\nbooks\tපොත් ගොඩ\n") << false
+        << QByteArray("body\tදේහය\nmelon\tකොමඩු\n") << QByteArray() << QByteArray("body\tකය\nbooks\tපොත් ගොඩ\n") << false
         << QList<Row>{{"body", "දේහය|ශරීරය|කය"},
                       {"melon", "කොමඩු"},
                       {"books", link("book", "plural") + "|පොත|පොත් ගොඩ"},
                       {"book", "පොත"}};
+    QTest::newRow("our list brings a sense the user had, then drops it")
+        << QByteArray("water\tවතුර\n") << QStringList() << QByteArray("water\tවතුර|දිය\n") << QByteArray("water\tවතුර\n")
+        << QByteArray("water\tදිය\n") << true << QList<Row>{{"water", "වතුර|දිය"}, {"දිය", "water"}};
 }
 
 void TestImporter::updateKeepsTheUsers()
@@ -597,6 +601,7 @@ void TestImporter::updateKeepsTheUsers()
     QFETCH(QByteArray, oldList);
     QFETCH(QStringList, oldOptions);
     QFETCH(QByteArray, newList);
+    QFETCH(QByteArray, newerList);
     QFETCH(QByteArray, own);
     QFETCH(bool, recorded);
     QFETCH(QList<Row>, expected);
@@ -611,9 +616,17 @@ void TestImporter::updateKeepsTheUsers()
         environment->exec("drop table imported");
     QCOMPARE(import({path("own.tsv"), copy}).status, 0);
 
-    const QString previous = path(recorded ? "old.db" : "old.tsv");
-    const ProgramRun run = import({"--update-from", previous, path("new.db"), copy});
+    QString previous = path(recorded ? "old.db" : "old.tsv");
+    QString current = path("new.db");
+    ProgramRun run = import({"--update-from", previous, current, copy});
     QVERIFY2(run.status == 0, qPrintable(run.err));
+    if (!newerList.isEmpty()) {
+        writeFile(path("newer.tsv"), newerList);
+        QCOMPARE(import({path("newer.tsv"), path("newer.db")}).status, 0);
+        previous = std::exchange(current, path("newer.db"));
+        run = import({"--update-from", previous, current, copy});
+        QVERIFY2(run.status == 0, qPrintable(run.err));
+    }
     const QHash<QString, QString> entries = dictionaryOf(copy);
     for (const auto &[key, value] : expected)
         QCOMPARE(entries.value(key), value.toString());
@@ -621,7 +634,7 @@ void TestImporter::updateKeepsTheUsers()
     // A second run changes nothing: a launcher that could not note the
     // update done runs it again.
     const QByteArray once = fileHash(copy);
-    QCOMPARE(import({"--update-from", previous, path("new.db"), copy}).status, 0);
+    QCOMPARE(import({"--update-from", previous, current, copy}).status, 0);
     QCOMPARE(fileHash(copy), once);
 }
 

@@ -5,6 +5,7 @@
 #include "schema.h"
 #include "sensemerge.h"
 
+#include <QCryptographicHash>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -22,7 +23,8 @@
 
 namespace {
 
-// What the user's own imports gave each key, shaped like the word list.
+// The senses the user's own imports gave each key that our list may give
+// too, shaped like the word list.
 const QString ownTable = QStringLiteral("imported");
 
 bool exec(QSqlQuery &query, const QString &statement, QString *error)
@@ -119,11 +121,39 @@ bool insertEntries(EntryTable &table, const QList<Entry> &entries, QString *erro
     return true;
 }
 
-bool mergeEntries(EntryTable &table, const QList<Entry> &entries, QString *error)
+// Adds senses to what the user's imports gave the key.
+bool recordOwn(EntryTable *own, const QString &key, const QStringList &senses, QString *error)
+{
+    if (!own || senses.isEmpty())
+        return true;
+    QString recorded;
+    if (!own->value(key, &recorded, error))
+        return false;
+    const QString value = SenseMerge::merged(recorded, senses.join(QLatin1Char('|')));
+    return value == recorded || own->set(key, value, error);
+}
+
+// The senses of an import that the entry had already. Only these need a
+// record: an update removes no sense that our old list lacked.
+QStringList sharedSenses(const QString &existing, const QString &imported)
+{
+    QStringList shared;
+    if (existing.isEmpty())
+        return shared;
+    const QStringList senses = imported.split(QLatin1Char('|'), Qt::SkipEmptyParts);
+    for (const QString &sense : senses) {
+        if (EntryCollection::holds(existing, sense))
+            shared.append(sense);
+    }
+    return shared;
+}
+
+bool mergeEntries(EntryTable &table, const QList<Entry> &entries, EntryTable *own, QString *error)
 {
     QString existing;
     for (const Entry &entry : entries) {
-        if (!table.value(entry.key, &existing, error))
+        if (!table.value(entry.key, &existing, error)
+            || !recordOwn(own, entry.key, sharedSenses(existing, entry.value), error))
             return false;
         const QString value = existing.isNull() ? entry.value : SenseMerge::merged(existing, entry.value);
         if (value != existing && !table.set(entry.key, value, error))
@@ -132,13 +162,35 @@ bool mergeEntries(EntryTable &table, const QList<Entry> &entries, QString *error
     return true;
 }
 
-// One key of a three-way update; an entry left without senses goes.
+// The word list emptied, then the entries; with a record, it starts again
+// from what the entries share with the list they replace.
+bool replaceEntries(QSqlDatabase &db, EntryTable &table, const QList<Entry> &entries, EntryTable *own, QString *error)
+{
+    QSqlQuery query(db);
+    if (own && !exec(query, QStringLiteral("delete from %1").arg(ownTable), error))
+        return false;
+    QString existing;
+    for (const Entry &entry : entries) {
+        if (own
+            && (!table.value(entry.key, &existing, error)
+                || !recordOwn(own, entry.key, sharedSenses(existing, entry.value), error)))
+            return false;
+    }
+    return exec(query, QStringLiteral("delete from dict"), error) && insertEntries(table, entries, error);
+}
+
+// One key of a three-way update; an entry left without senses goes. A sense
+// the copy had before our list brought it is the user's, and recorded so.
 bool updateEntry(EntryTable &table, EntryTable &own, const QString &key, const QString &previous,
                  const QString &current, QString *error)
 {
     QString user;
     QString imported;
     if (!table.value(key, &user, error) || !own.value(key, &imported, error))
+        return false;
+    QStringList arrived = sharedSenses(user, current);
+    arrived.removeIf([&previous](const QString &sense) { return EntryCollection::holds(previous, sense); });
+    if (!recordOwn(&own, key, arrived, error))
         return false;
     const QString value = SenseMerge::updated(user, previous, current, imported);
     if (value == user)
@@ -254,10 +306,62 @@ bool recordEarlierImports(QSqlDatabase &db, EntryTable &table, EntryTable &own, 
             touched.insert(word, value);
     }
     for (auto entry = touched.cbegin(); entry != touched.cend(); ++entry) {
-        if (!own.set(entry.key(), entry.value(), error))
+        const Entry *ours = previous.find(entry.key());
+        if (ours && !recordOwn(&own, entry.key(), sharedSenses(ours->value, entry.value()), error))
             return false;
     }
     return true;
+}
+
+// Our dictionary's content, in its order.
+QString digestOf(const EntryCollection &entries)
+{
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    for (const Entry &entry : entries.entries()) {
+        hash.addData(entry.key.toUtf8());
+        hash.addData(QByteArrayView("\t"));
+        hash.addData(entry.value.toUtf8());
+        hash.addData(QByteArrayView("\n"));
+    }
+    return QString::fromLatin1(hash.result().toHex());
+}
+
+// The copy notes, with the update itself, which dictionary it brought in:
+// the same update run again (a launcher that could not note it done) then
+// changes nothing, and takes none of our senses for the user's.
+bool broughtAlready(QSqlDatabase &db, const QString &digest, bool *already, QString *error)
+{
+    QSqlQuery query(db);
+    if (!exec(query, QStringLiteral("create table if not exists installed(digest text not null)"), error)
+        || !exec(query, QStringLiteral("select digest from installed"), error))
+        return false;
+    *already = query.next() && query.value(0).toString() == digest;
+    return true;
+}
+
+bool noteBrought(QSqlDatabase &db, const QString &digest, QString *error)
+{
+    QSqlQuery query(db);
+    if (!exec(query, QStringLiteral("delete from installed"), error))
+        return false;
+    query.prepare(QStringLiteral("insert into installed(digest) values(?)"));
+    query.addBindValue(digest);
+    if (query.exec())
+        return true;
+    *error = query.lastError().text();
+    return false;
+}
+
+bool updateCopy(QSqlDatabase &db, EntryTable &table, EntryTable &own, bool recorded, const EntryCollection &current,
+                const EntryCollection &previous, QString *error)
+{
+    const QString digest = digestOf(current);
+    bool already = false;
+    if (!broughtAlready(db, digest, &already, error))
+        return false;
+    return already
+           || ((recorded || recordEarlierImports(db, table, own, previous, error))
+               && updateEntries(table, own, current, previous, error) && noteBrought(db, digest, error));
 }
 
 bool createOwnTable(QSqlDatabase &db, QString *error)
@@ -267,9 +371,10 @@ bool createOwnTable(QSqlDatabase &db, QString *error)
                 error);
 }
 
-// The user's imports into an existing file are recorded beside the word
-// list, for updates to keep. A file made anew is all list: it starts with
-// none. A file from before the record was kept gets it at its first update.
+// What the user's imports into an existing file share with it is recorded
+// beside the word list, for updates to keep. A file made anew is all list:
+// its record starts empty. A file from before the record was kept gets it
+// at its first update.
 bool writeEntries(QSqlDatabase &db, bool fresh, const EntryCollection &entries,
                   const DictionaryWriter::Options &options, QString *error)
 {
@@ -283,21 +388,14 @@ bool writeEntries(QSqlDatabase &db, bool fresh, const EntryCollection &entries,
     EntryTable own(db, ownTable);
     if (!table.prepare(error) || ((recorded || fresh || update) && !own.prepare(error)))
         return false;
-    QSqlQuery query(db);
+    EntryTable *record = recorded ? &own : nullptr;
     switch (options.mode) {
     case DictionaryWriter::Mode::Replace:
-        if (fresh)
-            return insertEntries(table, entries.entries(), error);
-        return insertEntries(table, entries.entries(), error)
-               && (!recorded
-                   || (exec(query, QStringLiteral("delete from %1").arg(ownTable), error)
-                       && insertEntries(own, entries.entries(), error)));
+        return replaceEntries(db, table, entries.entries(), record, error);
     case DictionaryWriter::Mode::Merge:
-        return mergeEntries(table, entries.entries(), error)
-               && (!recorded || mergeEntries(own, entries.entries(), error));
+        return mergeEntries(table, entries.entries(), record, error);
     case DictionaryWriter::Mode::Update:
-        return (recorded || recordEarlierImports(db, table, own, *options.previous, error))
-               && updateEntries(table, own, entries, *options.previous, error);
+        return updateCopy(db, table, own, recorded, entries, *options.previous, error);
     }
     return false;
 }
@@ -331,11 +429,7 @@ bool fill(QSqlDatabase &db, bool fresh, const EntryCollection &entries, const Di
         *error = db.lastError().text();
         return false;
     }
-    QSqlQuery query(db);
-    const bool emptyFirst = options.mode == DictionaryWriter::Mode::Replace;
-    const bool ok = createSchema(db, error) && (!emptyFirst || exec(query, QStringLiteral("delete from dict"), error))
-                    && writeEntries(db, fresh, entries, options, error);
-    query.finish();
+    const bool ok = createSchema(db, error) && writeEntries(db, fresh, entries, options, error);
     if (ok && db.commit())
         return true;
     if (ok)
