@@ -100,6 +100,12 @@ pass
 # The first start made the user's copy.
 [ -f "$user/en-si.db" ] || fail "no copy of the word list for the user"
 [ "$(value water)" != "" ] || fail "the user's copy has no words"
+# A first start that could not note the copy's origin: the next start's
+# update changes nothing, and takes none of our words for the user's.
+rm "$user/en-si.installed.db"
+launch
+cmp -s "$installed_db" "$user/en-si.db" && cmp -s "$installed_db" "$user/en-si.installed.db" \
+    || fail "a first start's note made later changed the copy"
 pass
 
 # The user imports words of their own and looks words up.

@@ -181,14 +181,14 @@ bool replaceEntries(QSqlDatabase &db, EntryTable &table, const QList<Entry> &ent
 
 // One key of a three-way update; an entry left without senses goes. A sense
 // the copy had before our list brought it is the user's, and recorded so.
-bool updateEntry(EntryTable &table, EntryTable &own, const QString &key, const QString &previous,
+bool updateEntry(EntryTable &table, EntryTable &own, bool known, const QString &key, const QString &previous,
                  const QString &current, QString *error)
 {
     QString user;
     QString imported;
     if (!table.value(key, &user, error) || !own.value(key, &imported, error))
         return false;
-    QStringList arrived = sharedSenses(user, current);
+    QStringList arrived = known ? sharedSenses(user, current) : QStringList();
     arrived.removeIf([&previous](const QString &sense) { return EntryCollection::holds(previous, sense); });
     if (!recordOwn(&own, key, arrived, error))
         return false;
@@ -200,19 +200,21 @@ bool updateEntry(EntryTable &table, EntryTable &own, const QString &key, const Q
     return table.set(key, value, error);
 }
 
-// Only the keys whose value our list changed are touched.
+// Only the keys whose value our list changed are touched. Without a
+// previous nothing is known of where the copy's senses came from.
 bool updateEntries(EntryTable &table, EntryTable &own, const EntryCollection &current, const EntryCollection &previous,
                    QString *error)
 {
+    const bool known = !previous.isEmpty();
     for (const Entry &entry : current.entries()) {
         const Entry *was = previous.find(entry.key);
         if (was && was->value == entry.value)
             continue;
-        if (!updateEntry(table, own, entry.key, was ? was->value : QString(), entry.value, error))
+        if (!updateEntry(table, own, known, entry.key, was ? was->value : QString(), entry.value, error))
             return false;
     }
     for (const Entry &entry : previous.entries()) {
-        if (!current.find(entry.key) && !updateEntry(table, own, entry.key, entry.value, QString(), error))
+        if (!current.find(entry.key) && !updateEntry(table, own, known, entry.key, entry.value, QString(), error))
             return false;
     }
     return true;
@@ -342,7 +344,8 @@ bool broughtAlready(QSqlDatabase &db, const QString &digest, bool *already, QStr
 bool noteBrought(QSqlDatabase &db, const QString &digest, QString *error)
 {
     QSqlQuery query(db);
-    if (!exec(query, QStringLiteral("delete from installed"), error))
+    if (!exec(query, QStringLiteral("create table if not exists installed(digest text not null)"), error)
+        || !exec(query, QStringLiteral("delete from installed"), error))
         return false;
     query.prepare(QStringLiteral("insert into installed(digest) values(?)"));
     query.addBindValue(digest);
@@ -391,7 +394,10 @@ bool writeEntries(QSqlDatabase &db, bool fresh, const EntryCollection &entries,
     EntryTable *record = recorded ? &own : nullptr;
     switch (options.mode) {
     case DictionaryWriter::Mode::Replace:
-        return replaceEntries(db, table, entries.entries(), record, error);
+        // A new file is what it was updated to, should its copy be updated
+        // to the same again.
+        return replaceEntries(db, table, entries.entries(), record, error)
+               && (!fresh || noteBrought(db, digestOf(entries), error));
     case DictionaryWriter::Mode::Merge:
         return mergeEntries(table, entries.entries(), record, error);
     case DictionaryWriter::Mode::Update:
