@@ -40,6 +40,19 @@ QString SenseMerge::merged(const QString &existing, const QString &imported)
     return senses.join(separator);
 }
 
+QStringList SenseMerge::shared(const QString &existing, const QString &imported)
+{
+    QStringList senses;
+    if (existing.isEmpty())
+        return senses;
+    const QSet<QString> had = setOf(sensesOf(existing));
+    for (const QString &sense : sensesOf(imported)) {
+        if (had.contains(sense))
+            senses.append(sense);
+    }
+    return senses;
+}
+
 QString SenseMerge::updated(const QString &user, const QString &previous, const QString &current, const QString &own)
 {
     const QStringList userSenses = sensesOf(user);
