@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The importer: reading both word-list forms, merging, and writing a
 // dictionary file all or nothing.
+#include "commands/linktarget.h"
 #include "testsupport.h"
 #include "tools/importer/importer.h"
 #include "tools/importer/partialfile.h"
@@ -11,6 +12,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QStandardPaths>
@@ -73,6 +75,26 @@ QHash<QString, QString> dictionaryOf(const QString &path)
     return entries;
 }
 
+QString link(const QString &word, const QString &label)
+{
+    return QStringLiteral("<a href='%1'>%2</a> (%3)").arg(linkTargetForWord(word), word, label);
+}
+
+// The words that links in the dictionary point to but that are no key of it.
+QStringList danglingLinks(const QHash<QString, QString> &entries)
+{
+    static const QRegularExpression anchor(QStringLiteral("<a href='[^']*'>([^<]*)</a>"));
+    QStringList missing;
+    for (const QString &value : entries) {
+        for (auto match = anchor.globalMatch(value); match.hasNext();) {
+            const QString word = match.next().captured(1);
+            if (!entries.contains(word))
+                missing.append(word);
+        }
+    }
+    return missing;
+}
+
 QByteArray fileHash(const QString &path)
 {
     QFile file(path);
@@ -113,6 +135,8 @@ private slots:
     void mergesSourcesInOrder();
     void importMergesOursFirst();
     void updateFromThePreviousList();
+    void updateKeepsTheUsers_data();
+    void updateKeepsTheUsers();
     void badLineWritesNothing_data();
     void badLineWritesNothing();
     void skipBadImportsTheRest();
@@ -399,38 +423,52 @@ void TestImporter::updatedSenses_data()
     QTest::addColumn<QString>("previous");
     QTest::addColumn<QString>("current");
     QTest::addColumn<QString>("updated");
+    QTest::addColumn<QString>("own"); // what the user's imports gave
     QTest::newRow("a sense comes in, the user's stay") << "a|b|x"
                                                        << "a|b"
                                                        << "a|b|c"
-                                                       << "a|b|c|x";
+                                                       << "a|b|c|x"
+                                                       << "";
     QTest::newRow("a sense leaves") << "a|b|x"
                                     << "a|b"
                                     << "a"
-                                    << "a|x";
+                                    << "a|x"
+                                    << "";
     QTest::newRow("our order") << "a|b|x"
                                << "a|b"
                                << "b|a"
-                               << "b|a|x";
+                               << "b|a|x"
+                               << "";
     QTest::newRow("the entry leaves, the user's senses stay") << "a|x"
                                                               << "a"
                                                               << ""
-                                                              << "x";
+                                                              << "x"
+                                                              << "";
     QTest::newRow("the entry leaves wholly") << "a"
                                              << "a"
+                                             << ""
                                              << ""
                                              << "";
     QTest::newRow("a new entry") << ""
                                  << ""
                                  << "a|b"
-                                 << "a|b";
+                                 << "a|b"
+                                 << "";
     QTest::newRow("a new entry the user had") << "x|a"
                                               << ""
                                               << "a|b"
-                                              << "a|b|x";
+                                              << "a|b|x"
+                                              << "";
     QTest::newRow("what the user lost stays lost") << "x"
                                                    << "a|b"
                                                    << "a|b|c"
-                                                   << "c|x";
+                                                   << "c|x"
+                                                   << "";
+    QTest::newRow("a sense that left, the user's import gave it too") << "a|b|x"
+                                                                      << "a|b"
+                                                                      << "a"
+                                                                      << "a|b|x"
+                                                                      << "b|x";
 }
 
 void TestImporter::updatedSenses()
@@ -439,7 +477,8 @@ void TestImporter::updatedSenses()
     QFETCH(QString, previous);
     QFETCH(QString, current);
     QFETCH(QString, updated);
-    QCOMPARE(SenseMerge::updated(user, previous, current), updated);
+    QFETCH(QString, own);
+    QCOMPARE(SenseMerge::updated(user, previous, current, own), updated);
 }
 
 void TestImporter::buildsANewDictionary()
@@ -518,6 +557,85 @@ void TestImporter::updateFromThePreviousList()
     QCOMPARE(environment->history(), QStringList{"water"});
 
     QCOMPARE(import({"--replace", "--update-from", path("old.tsv"), path("new.tsv"), db}).status, 2);
+}
+
+// Our installed dictionary goes from old to new (both made by the importer)
+// while the user's copy holds an import of their own: what the import gave
+// stays, whatever left our list, and the whole new dictionary arrives. A
+// copy from before imports were recorded has our old list as the previous.
+void TestImporter::updateKeepsTheUsers_data()
+{
+    QTest::addColumn<QByteArray>("oldList");
+    QTest::addColumn<QStringList>("oldOptions");
+    QTest::addColumn<QByteArray>("newList");
+    QTest::addColumn<QByteArray>("newerList"); // a further release, if any
+    QTest::addColumn<QByteArray>("own");
+    QTest::addColumn<bool>("recorded");
+    QTest::addColumn<QList<Row>>("expected");
+    QTest::newRow("our list drops a sense the user imported")
+        << QByteArray("body\tශරීරය|දේහය\n") << QStringList() << QByteArray("body\tදේහය\n") << QByteArray()
+        << QByteArray("body\tශරීරය\n") << true
+        << QList<Row>{{"body", "දේහය|ශරීරය"}, {"ශරීරය", "body"}, {"bodies", link("body", "plural, 3rd person") + "|දේහය|ශරීරය"}};
+    QTest::newRow("our list drops the user's word")
+        << QByteArray("book\tපොත\nwater\tවතුර\n") << QStringList() << QByteArray("water\tවතුර\n") << QByteArray()
+        << QByteArray("book\tපොත\n") << true
+        << QList<Row>{{"book", "පොත"}, {"books", link("book", "plural, 3rd person") + "|පොත"}, {"පොත", "book"}};
+    QTest::newRow("the importer changed, the list did not")
+        << QByteArray("book\tපොත\n") << QStringList{"--no-forms"} << QByteArray("book\tපොත\n") << QByteArray()
+        << QByteArray("water\tවතුර\n") << true
+        << QList<Row>{{"books", link("book", "plural, 3rd person") + "|පොත"}, {"waters", link("water", "plural, 3rd person") + "|වතුර"}};
+    QTest::newRow("a copy from before imports were recorded")
+        << QByteArray("body\tශරීරය|දේහය\nmelon\tකොමඩු|පැණි කොමඩු\nbook\tපොත\n") << QStringList()
+        << QByteArray("body\tදේහය\nmelon\tකොමඩු\n") << QByteArray() << QByteArray("body\tකය\nbooks\tපොත් ගොඩ\n") << false
+        << QList<Row>{{"body", "දේහය|ශරීරය|කය"},
+                      {"melon", "කොමඩු"},
+                      {"books", link("book", "plural, 3rd person") + "|පොත|පොත් ගොඩ"},
+                      {"book", "පොත"}};
+    QTest::newRow("our list brings a sense the user had, then drops it")
+        << QByteArray("water\tවතුර\n") << QStringList() << QByteArray("water\tවතුර|දිය\n") << QByteArray("water\tවතුර\n")
+        << QByteArray("water\tදිය\n") << true << QList<Row>{{"water", "වතුර|දිය"}, {"දිය", "water"}};
+}
+
+void TestImporter::updateKeepsTheUsers()
+{
+    QFETCH(QByteArray, oldList);
+    QFETCH(QStringList, oldOptions);
+    QFETCH(QByteArray, newList);
+    QFETCH(QByteArray, newerList);
+    QFETCH(QByteArray, own);
+    QFETCH(bool, recorded);
+    QFETCH(QList<Row>, expected);
+    writeFile(path("old.tsv"), oldList);
+    writeFile(path("new.tsv"), newList);
+    writeFile(path("own.tsv"), own);
+    QCOMPARE(import(oldOptions + QStringList{path("old.tsv"), path("old.db")}).status, 0);
+    QCOMPARE(import({path("new.tsv"), path("new.db")}).status, 0);
+    const QString copy = environment->databasePath();
+    QVERIFY(QFile::copy(path("old.db"), copy));
+    if (!recorded)
+        environment->exec("drop table imported");
+    QCOMPARE(import({path("own.tsv"), copy}).status, 0);
+
+    QString previous = path(recorded ? "old.db" : "old.tsv");
+    QString current = path("new.db");
+    ProgramRun run = import({"--update-from", previous, current, copy});
+    QVERIFY2(run.status == 0, qPrintable(run.err));
+    if (!newerList.isEmpty()) {
+        writeFile(path("newer.tsv"), newerList);
+        QCOMPARE(import({path("newer.tsv"), path("newer.db")}).status, 0);
+        previous = std::exchange(current, path("newer.db"));
+        run = import({"--update-from", previous, current, copy});
+        QVERIFY2(run.status == 0, qPrintable(run.err));
+    }
+    const QHash<QString, QString> entries = dictionaryOf(copy);
+    for (const auto &[key, value] : expected)
+        QCOMPARE(entries.value(key), value.toString());
+    QCOMPARE(danglingLinks(entries), QStringList());
+    // A second run changes nothing: a launcher that could not note the
+    // update done runs it again.
+    const QByteArray once = fileHash(copy);
+    QCOMPARE(import({"--update-from", previous, current, copy}).status, 0);
+    QCOMPARE(fileHash(copy), once);
 }
 
 void TestImporter::badLineWritesNothing_data()

@@ -52,13 +52,15 @@ int main(int argc, char *argv[])
                        "source has the key: a link to the headword, then its senses. Importing into\n"
                        "an existing file merges: an entry it has keeps its senses first and the\n"
                        "imported ones follow without repeats, forms are made as if the file's words\n"
-                       "were read too; other entries and the history stay. Sources that give no\n"
-                       "entry at all are an error. The import is one transaction: on any error the\n"
+                       "were read too; other entries and the history stay; the file records the\n"
+                       "imported senses it had already, for --update-from to keep. Sources that give\n"
+                       "no entry at all are an error. The import is one transaction: on any error the\n"
                        "file is left as it was, and a new file is only created once it is complete\n"
                        "(an interrupted one is removed, now or on the next run).\n\n"
                        "Source forms, recognised from the first line:\n"
                        "  tsv        english<TAB>sense|sense|... (UTF-8, one headword a line)\n"
-                       "  sn2en-csv  the Sinhala-to-English CSV with the header \"word,definitions,\""));
+                       "  sn2en-csv  the Sinhala-to-English CSV with the header \"word,definitions,\"\n"
+                       "  a dictionary file (SQLite) gives its word list as it is, forms included"));
     parser.addHelpOption();
     const QCommandLineOption formatOption(QStringLiteral("format"),
                                           QStringLiteral("Read every source as <form>: tsv or sn2en-csv."),
@@ -73,8 +75,10 @@ int main(int argc, char *argv[])
                                            QStringLiteral("Do not add inflected forms (went, children, don't)."));
     const QCommandLineOption updateOption(
         QStringLiteral("update-from"),
-        QStringLiteral("Update a copy made from <old> to the SOURCEs: senses and entries that left the list\n"
-                       "go, new ones come in; the rest of the file (your own imports) stays."),
+        QStringLiteral("Update a copy made from <old> to the SOURCEs: senses and entries that left them go,\n"
+                       "new ones come in; what your own imports gave stays. <old> and the SOURCEs may be\n"
+                       "dictionary files: the launcher runs --update-from <last installed en-si.db>\n"
+                       "<installed en-si.db> <your copy>."),
         QStringLiteral("old"));
     const QCommandLineOption forceOption(QStringLiteral("force"),
                                          QStringLiteral("Write into an SQLite file that has other tables."));

@@ -11,7 +11,9 @@ set -euo pipefail
 build=$(realpath "$1")
 scratch=$(mktemp -d)
 launched=()
-trap 'for pid in "${launched[@]}"; do kill "$pid" 2>/dev/null; done; rm -rf "$scratch"' EXIT
+mounted=""
+trap 'for pid in "${launched[@]}"; do kill "$pid" 2>/dev/null; done
+      [ -z "$mounted" ] || umount -l "$mounted"; rm -rf "$scratch"' EXIT
 fail() { echo "install: $*" >&2; exit 1; }
 passed=0
 pass() { passed=$((passed + 1)); }
@@ -40,8 +42,16 @@ export XDG_RUNTIME_DIR="$scratch/runtime"
 mkdir -p "$HOME" && mkdir -m 700 "$XDG_RUNTIME_DIR"
 user="$XDG_DATA_HOME/orvanta-dictionary"
 program="$prefix/libexec/orvanta-dictionary/orvanta-dictionary"
+installed_db="$prefix/share/orvanta-dictionary/en-si.db"
 installed_list="$prefix/share/orvanta-dictionary/en-si.tsv"
-installed_hash() { cat "$prefix/share/orvanta-dictionary/en-si.db" "$installed_list" | sha256sum; }
+installed_hash() { cat "$installed_db" "$installed_list" | sha256sum; }
+# Installs the dictionary the importer makes of a list, as a release would.
+install_list() {
+    rm -f "$scratch/release.db"
+    "$prefix/bin/en-si-import" "$1" "$scratch/release.db" >/dev/null
+    cp "$scratch/release.db" "$installed_db"
+    cp "$1" "$installed_list"
+}
 before=$(installed_hash)
 value() { sqlite3 "$user/en-si.db" "select value from dict where key = '$1'"; }
 
@@ -66,12 +76,14 @@ wait_and_end() {
     kill "$pid"
     wait "$pid" 2>/dev/null || true
 }
-# Starts the launcher from the prefix, as the menu would, and ends the program.
+# Starts the launcher from the prefix, as the menu would, and ends the
+# program; what the launcher said is then in $said.
 launch() {
-    "$prefix/bin/orvanta-dictionary" &
+    "$prefix/bin/orvanta-dictionary" 2>"$scratch/said" &
     launched=("$!")
     wait_and_end "$!" "${1:-$user}"
     launched=()
+    said=$(grep '^orvanta-dictionary:' "$scratch/said" || true)
 }
 
 # The menu entry, read as desktops read it: GLib's parser, through gio.
@@ -88,6 +100,12 @@ pass
 # The first start made the user's copy.
 [ -f "$user/en-si.db" ] || fail "no copy of the word list for the user"
 [ "$(value water)" != "" ] || fail "the user's copy has no words"
+# A first start that could not note the copy's origin: the next start's
+# update changes nothing, and takes none of our words for the user's.
+rm "$user/en-si.installed.db"
+launch
+cmp -s "$installed_db" "$user/en-si.db" && cmp -s "$installed_db" "$user/en-si.installed.db" \
+    || fail "a first start's note made later changed the copy"
 pass
 
 # The user imports words of their own and looks words up.
@@ -104,8 +122,8 @@ gone=$(awk -F '\t' '$1 != "water" && $1 != "english" { print $1; exit }' "$insta
 awk -F '\t' -v OFS='\t' -v kept="$kept" -v gone="$gone" \
     '$1 == "water" { $2 = kept "|නැවුම් දිය" } $1 != gone { print }' "$installed_list" > "$scratch/list.tsv"
 printf 'zebra\tසීබ්‍රා\n' >> "$scratch/list.tsv"
-cp "$scratch/list.tsv" "$installed_list"
-touch -d '2000-01-01' "$installed_list"
+install_list "$scratch/list.tsv"
+touch -d '2000-01-01' "$installed_db" "$installed_list"
 before=$(installed_hash)
 launch
 [ "$(value water)" = "$kept|නැවුම් දිය|අම්බු" ] || fail "water is \"$(value water)\", not ours updated then the user's"
@@ -120,6 +138,21 @@ pass
 copy=$(sha256sum < "$user/en-si.db")
 launch
 [ "$(sha256sum < "$user/en-si.db")" = "$copy" ] || fail "an unchanged list was merged again"
+pass
+
+# A copy kept by release 1.4: no record of the user's imports, the list last
+# merged beside it. Its update starts from that list, then notes the
+# installed dictionary instead.
+sqlite3 "$user/en-si.db" 'drop table imported'
+rm "$user/en-si.installed.db"
+cp "$scratch/list.tsv" "$user/en-si.merged.tsv"
+printf 'yak\tයාක්\n' >> "$scratch/list.tsv"
+install_list "$scratch/list.tsv"
+launch
+[ "$(value yak)" = "යාක්" ] || fail "a 1.4 copy was not updated"
+[ "$(value myword)" = "මගේ වචනය" ] || fail "the user's own word was lost in a 1.4 copy's update"
+[ ! -e "$user/en-si.merged.tsv" ] && cmp -s "$installed_db" "$user/en-si.installed.db" \
+    || fail "a 1.4 copy's update was not noted"
 pass
 
 # Two starts at once on a first start: both give a window.
@@ -147,5 +180,50 @@ if message=$(env -u HOME -u XDG_DATA_HOME "$prefix/bin/orvanta-dictionary" 2>&1)
 fi
 case "$message" in *"neither HOME nor XDG_DATA_HOME"*) ;; *) fail "unclear message: $message" ;; esac
 pass
+
+# A small file system that fills up: the launcher says why, starts the
+# program on the copy as it is, leaves no partial file, and finishes the
+# update at a later start. Mounting one needs root.
+small="$scratch/small"
+mkdir "$small"
+if [ "$(id -u)" != 0 ] || ! mount -t tmpfs -o size=16m tmpfs "$small" 2>/dev/null; then
+    echo "install: the full-disk cases are skipped: no small file system could be mounted (it needs root)" >&2
+else
+    mounted=$small
+    export XDG_DATA_HOME=$small
+    user="$small/orvanta-dictionary"
+    partials() { find "$user" -name '*.partial' -o -name '*.part-*'; }
+    launch
+    [ -f "$user/en-si.db" ] || fail "no copy on the small file system"
+
+    printf 'gnu\tගනු\n' >> "$scratch/list.tsv"
+    install_list "$scratch/list.tsv"
+    dd if=/dev/zero of="$small/filler" bs=64k 2>/dev/null || true
+    copy=$(sha256sum < "$user/en-si.db")
+    launch
+    case "$said" in *"could not bring the updated word list"*) ;; *) fail "a full disk went unsaid: $said" ;; esac
+    [ "$(sha256sum < "$user/en-si.db")" = "$copy" ] || fail "a failed update changed the copy"
+    [ -z "$(partials)" ] || fail "a full disk left $(partials)"
+    pass
+
+    # Room for the update, none for its note: the copy is updated and the
+    # note is made at the next start.
+    truncate -s -1M "$small/filler"
+    launch
+    case "$said" in *"could not note the update"*) ;; *) fail "a note that failed went unsaid: $said" ;; esac
+    [ "$(value gnu)" = "ගනු" ] || fail "the update did not arrive on a nearly full disk"
+    [ -z "$(partials)" ] || fail "a full disk left $(partials)"
+    rm "$small/filler"
+    launch
+    [ -z "$said" ] && cmp -s "$installed_db" "$user/en-si.installed.db" || fail "the note was not made later: $said"
+    pass
+
+    # A folder where the lock cannot be made: said, and the program starts.
+    rm "$user/.lock"
+    mount -o remount,ro "$small"
+    launch
+    case "$said" in *"cannot make $user/.lock"*) ;; *) fail "a lock that cannot be made went unsaid: $said" ;; esac
+    pass
+fi
 
 echo "install: $passed passed, 0 failed"

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "dictionarywriter.h"
 
+#include "copyupdate.h"
+#include "entrytable.h"
 #include "partialfile.h"
 #include "schema.h"
 #include "sensemerge.h"
@@ -18,6 +20,10 @@
 #endif
 
 namespace {
+
+// The senses the user's own imports gave each key that our list may give
+// too, shaped like the word list.
+const QString ownTable = QStringLiteral("imported");
 
 bool exec(QSqlQuery &query, const QString &statement, QString *error)
 {
@@ -38,69 +44,6 @@ bool createSchema(QSqlDatabase &db, QString *error)
     return true;
 }
 
-// Reads, sets and removes single entries of the file.
-class EntryTable
-{
-public:
-    explicit EntryTable(QSqlDatabase &db)
-        : select(db)
-        , insert(db)
-        , remove(db)
-    {
-    }
-    bool prepare(QString *error)
-    {
-        return prepare(select, QStringLiteral("select value from dict where key = ?"), error)
-               && prepare(insert, QStringLiteral("insert or replace into dict(key, value) values(?, ?)"), error)
-               && prepare(remove, QStringLiteral("delete from dict where key = ?"), error);
-    }
-    // The value, or a null string where the file has no such key.
-    bool value(const QString &key, QString *value, QString *error)
-    {
-        select.bindValue(0, key);
-        if (!run(select, error))
-            return false;
-        *value = QString();
-        if (select.next()) {
-            *value = select.value(0).toString();
-            if (value->isNull())
-                *value = QLatin1String("");
-        }
-        select.finish();
-        return true;
-    }
-    bool set(const QString &key, const QString &value, QString *error)
-    {
-        insert.bindValue(0, key);
-        insert.bindValue(1, value);
-        return run(insert, error);
-    }
-    bool erase(const QString &key, QString *error)
-    {
-        remove.bindValue(0, key);
-        return run(remove, error);
-    }
-
-private:
-    static bool prepare(QSqlQuery &query, const QString &statement, QString *error)
-    {
-        if (query.prepare(statement))
-            return true;
-        *error = query.lastError().text();
-        return false;
-    }
-    static bool run(QSqlQuery &query, QString *error)
-    {
-        if (query.exec())
-            return true;
-        *error = query.lastError().text();
-        return false;
-    }
-    QSqlQuery select;
-    QSqlQuery insert;
-    QSqlQuery remove;
-};
-
 bool insertEntries(EntryTable &table, const QList<Entry> &entries, QString *error)
 {
     for (const Entry &entry : entries) {
@@ -110,11 +53,12 @@ bool insertEntries(EntryTable &table, const QList<Entry> &entries, QString *erro
     return true;
 }
 
-bool mergeEntries(EntryTable &table, const QList<Entry> &entries, QString *error)
+bool mergeEntries(EntryTable &table, const QList<Entry> &entries, EntryTable *own, QString *error)
 {
     QString existing;
     for (const Entry &entry : entries) {
-        if (!table.value(entry.key, &existing, error))
+        if (!table.value(entry.key, &existing, error)
+            || (own && !own->addSenses(entry.key, SenseMerge::shared(existing, entry.value), error)))
             return false;
         const QString value = existing.isNull() ? entry.value : SenseMerge::merged(existing, entry.value);
         if (value != existing && !table.set(entry.key, value, error))
@@ -123,50 +67,71 @@ bool mergeEntries(EntryTable &table, const QList<Entry> &entries, QString *error
     return true;
 }
 
-// One key of a three-way update; an entry left without senses goes.
-bool updateEntry(EntryTable &table, const QString &key, const QString &previous, const QString &current, QString *error)
+// The word list emptied, then the entries; with a record, it starts again
+// from what the entries share with the list they replace.
+bool replaceEntries(QSqlDatabase &db, EntryTable &table, const QList<Entry> &entries, EntryTable *own, QString *error)
 {
-    QString user;
-    if (!table.value(key, &user, error))
+    QSqlQuery query(db);
+    if (own && !exec(query, QStringLiteral("delete from %1").arg(ownTable), error))
         return false;
-    const QString value = SenseMerge::updated(user, previous, current);
-    if (value == user)
-        return true;
-    if (value.isEmpty())
-        return table.erase(key, error);
-    return table.set(key, value, error);
+    QString existing;
+    for (const Entry &entry : entries) {
+        if (own
+            && (!table.value(entry.key, &existing, error)
+                || !own->addSenses(entry.key, SenseMerge::shared(existing, entry.value), error)))
+            return false;
+    }
+    return exec(query, QStringLiteral("delete from dict"), error) && insertEntries(table, entries, error);
 }
 
-// Only the keys whose value our list changed are touched.
-bool updateEntries(EntryTable &table, const EntryCollection &current, const EntryCollection &previous, QString *error)
+bool hasTable(QSqlDatabase &db, const QString &name, bool *has, QString *error)
 {
-    for (const Entry &entry : current.entries()) {
-        const Entry *was = previous.find(entry.key);
-        if (was && was->value == entry.value)
-            continue;
-        if (!updateEntry(table, entry.key, was ? was->value : QString(), entry.value, error))
-            return false;
+    QSqlQuery query(db);
+    query.prepare(QStringLiteral("select count(*) from sqlite_master where type = 'table' and name = ?"));
+    query.addBindValue(name);
+    if (!query.exec()) {
+        *error = query.lastError().text();
+        return false;
     }
-    for (const Entry &entry : previous.entries()) {
-        if (!current.find(entry.key) && !updateEntry(table, entry.key, entry.value, QString(), error))
-            return false;
-    }
+    *has = query.next() && query.value(0).toInt() > 0;
     return true;
 }
 
-bool writeEntries(QSqlDatabase &db, const EntryCollection &entries, const DictionaryWriter::Options &options,
-                  QString *error)
+bool createOwnTable(QSqlDatabase &db, QString *error)
 {
-    EntryTable table(db);
-    if (!table.prepare(error))
+    QSqlQuery query(db);
+    return exec(query, QStringLiteral("create table %1(key text primary key, value text not null)").arg(ownTable),
+                error);
+}
+
+// What the user's imports into an existing file share with it is recorded
+// beside the word list, for updates to keep. A file made anew is all list:
+// its record starts empty. A file from before the record was kept gets it
+// at its first update.
+bool writeEntries(QSqlDatabase &db, bool fresh, const EntryCollection &entries,
+                  const DictionaryWriter::Options &options, QString *error)
+{
+    bool recorded = false;
+    if (!hasTable(db, ownTable, &recorded, error))
         return false;
+    const bool update = options.mode == DictionaryWriter::Mode::Update;
+    if (!recorded && (fresh || update) && !createOwnTable(db, error))
+        return false;
+    EntryTable table(db);
+    EntryTable own(db, ownTable);
+    if (!table.prepare(error) || ((recorded || fresh || update) && !own.prepare(error)))
+        return false;
+    EntryTable *record = recorded ? &own : nullptr;
     switch (options.mode) {
     case DictionaryWriter::Mode::Replace:
-        return insertEntries(table, entries.entries(), error);
+        // A new file is what it was updated to, should its copy be updated
+        // to the same again.
+        return replaceEntries(db, table, entries.entries(), record, error)
+               && (!fresh || CopyUpdate::note(db, entries, error));
     case DictionaryWriter::Mode::Merge:
-        return mergeEntries(table, entries.entries(), error);
+        return mergeEntries(table, entries.entries(), record, error);
     case DictionaryWriter::Mode::Update:
-        return updateEntries(table, entries, *options.previous, error);
+        return CopyUpdate::run(db, table, own, recorded, entries, *options.previous, error);
     }
     return false;
 }
@@ -185,7 +150,8 @@ bool isForeign(QSqlDatabase &db, bool *foreign, QString *error)
 }
 
 // Everything inside one transaction; on any failure it is rolled back.
-bool fill(QSqlDatabase &db, const EntryCollection &entries, const DictionaryWriter::Options &options, QString *error)
+bool fill(QSqlDatabase &db, bool fresh, const EntryCollection &entries, const DictionaryWriter::Options &options,
+          QString *error)
 {
     bool foreign = false;
     if (!isForeign(db, &foreign, error))
@@ -199,11 +165,7 @@ bool fill(QSqlDatabase &db, const EntryCollection &entries, const DictionaryWrit
         *error = db.lastError().text();
         return false;
     }
-    QSqlQuery query(db);
-    const bool emptyFirst = options.mode == DictionaryWriter::Mode::Replace;
-    const bool ok = createSchema(db, error) && (!emptyFirst || exec(query, QStringLiteral("delete from dict"), error))
-                    && writeEntries(db, entries, options, error);
-    query.finish();
+    const bool ok = createSchema(db, error) && writeEntries(db, fresh, entries, options, error);
     if (ok && db.commit())
         return true;
     if (ok)
@@ -230,7 +192,7 @@ bool writeWithConnection(const QString &path, bool fresh, const EntryCollection 
                 pragmas.exec(QStringLiteral("pragma journal_mode = off"));
                 pragmas.exec(QStringLiteral("pragma synchronous = off"));
             }
-            ok = fill(db, entries, options, error);
+            ok = fill(db, fresh, entries, options, error);
             db.close();
         }
     }

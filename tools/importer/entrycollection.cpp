@@ -35,3 +35,18 @@ void EntryCollection::add(const QString &key, const QString &sense)
     value += sense;
     ++senses;
 }
+
+void EntryCollection::set(const QString &key, const QString &value)
+{
+    const qsizetype count = value.count(QLatin1Char('|')) + 1;
+    const auto found = index.constFind(key);
+    if (found == index.constEnd()) {
+        index.insert(key, list.size());
+        list.append(Entry{key, value});
+    } else {
+        Entry &entry = list[found.value()];
+        senses -= entry.value.count(QLatin1Char('|')) + 1;
+        entry.value = value;
+    }
+    senses += count;
+}

@@ -24,6 +24,8 @@ class EntryCollection
 {
 public:
     void add(const QString &key, const QString &sense);
+    // A whole "|"-joined value, as a dictionary file holds it.
+    void set(const QString &key, const QString &value);
     const Entry *find(const QString &key) const;
     bool isEmpty() const { return list.isEmpty(); }
 

@@ -6,9 +6,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QTextStream>
 #include <QUuid>
+#include <QVariant>
 
 namespace {
 
@@ -102,6 +104,32 @@ void Importer::addForms()
         forms.addForms(&collected);
 }
 
+// A dictionary file's entries as they stand, forms and reverse entries
+// included: nothing is generated from them.
+bool Importer::readDictionary(const QString &path, QTextStream &messages)
+{
+    const QString name = QStringLiteral("source-") + QUuid::createUuid().toString(QUuid::Id128);
+    bool ok = false;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(path);
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+        QSqlQuery query(db);
+        query.setForwardOnly(true);
+        ok = db.open() && query.exec(QStringLiteral("select key, value from dict order by rowid"));
+        if (!ok)
+            messages << path
+                     << ": cannot read its word list: " << (db.isOpen() ? query.lastError() : db.lastError()).text()
+                     << Qt::endl;
+        while (ok && query.next()) {
+            collected.set(query.value(0).toString(), query.value(1).toString());
+            ++lines;
+        }
+    }
+    QSqlDatabase::removeDatabase(name);
+    return ok;
+}
+
 bool Importer::readSource(const QString &path, QTextStream &messages, bool showProgress)
 {
     QFile file(path);
@@ -110,6 +138,8 @@ bool Importer::readSource(const QString &path, QTextStream &messages, bool showP
         return false;
     }
     const QByteArray head = file.peek(4096);
+    if (head.startsWith(QByteArrayLiteral("SQLite format 3\0")))
+        return readDictionary(path, messages);
     const QString encoding = encodingProblem(head);
     if (!encoding.isEmpty())
         notes.append(QStringLiteral("%1 looks %2, not UTF-8: save it as UTF-8")

@@ -32,7 +32,8 @@ public:
     explicit Importer(const ImportOptions &options);
 
     // Problems go to messages, one line each: "file:line: reason". With a
-    // terminal for progress, a running count of lines is shown on it.
+    // terminal for progress, a running count of lines is shown on it. A
+    // dictionary file (SQLite) gives its word list as it is.
     bool readSource(const QString &path, QTextStream &messages, bool showProgress = false);
     // Merges the entries into the file, the file's senses first; with
     // `previous` (what the sources said when last written) a three-way
@@ -58,6 +59,8 @@ public:
     const QStringList &encodingNotes() const { return notes; }
 
 private:
+    bool readDictionary(const QString &path, QTextStream &messages);
+
     ImportOptions options;
     EntryCollection collected;
     QStringList notes;

@@ -40,13 +40,27 @@ QString SenseMerge::merged(const QString &existing, const QString &imported)
     return senses.join(separator);
 }
 
-QString SenseMerge::updated(const QString &user, const QString &previous, const QString &current)
+QStringList SenseMerge::shared(const QString &existing, const QString &imported)
+{
+    QStringList senses;
+    if (existing.isEmpty())
+        return senses;
+    const QSet<QString> had = setOf(sensesOf(existing));
+    for (const QString &sense : sensesOf(imported)) {
+        if (had.contains(sense))
+            senses.append(sense);
+    }
+    return senses;
+}
+
+QString SenseMerge::updated(const QString &user, const QString &previous, const QString &current, const QString &own)
 {
     const QStringList userSenses = sensesOf(user);
     const QStringList currentSenses = sensesOf(current);
     const QSet<QString> had = setOf(userSenses);
     const QSet<QString> was = setOf(sensesOf(previous));
     const QSet<QString> is = setOf(currentSenses);
+    const QSet<QString> imported = setOf(sensesOf(own));
     QStringList senses;
     QSet<QString> seen;
     for (const QString &sense : currentSenses) {
@@ -54,7 +68,7 @@ QString SenseMerge::updated(const QString &user, const QString &previous, const 
             addOnce(&senses, &seen, sense);
     }
     for (const QString &sense : userSenses) {
-        if (!is.contains(sense) && !was.contains(sense))
+        if (!is.contains(sense) && (!was.contains(sense) || imported.contains(sense)))
             addOnce(&senses, &seen, sense);
     }
     return senses.join(separator);
