@@ -474,9 +474,14 @@ void writeLinks(const FormLinks &links, const QHash<QString, QString> &values, c
                 continue;
             for (BaseLink link : bases) {
                 if (!link.fromTable) {
-                    const bool verbs =
-                        hasVerbSense(values.value(form)) && parts.value(link.bases.first()) & PartOfSpeech::Verb;
-                    link.kinds.removeIf([&](FormKind kind) { return !verbs || !isVerbKind(kind); });
+                    // coming, feeling, tired are read as forms of their verb
+                    // more than as words of their own; a plural noun is no
+                    // third person of a verb unless it is a verb itself.
+                    const bool verbBase = parts.value(link.bases.first()) & PartOfSpeech::Verb;
+                    const bool verbHeadword = hasVerbSense(values.value(form));
+                    link.kinds.removeIf([&](FormKind kind) {
+                        return !verbBase || !isVerbKind(kind) || (kind == FormKind::ThirdPerson && !verbHeadword);
+                    });
                     if (link.kinds.isEmpty())
                         continue;
                 }
