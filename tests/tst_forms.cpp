@@ -37,6 +37,13 @@ const QList<QPair<QString, QString>> sourceRecords = {
     {"o'clock", "වේලාව"},
     {"o’clock", "ඔරලෝසුවේ වේලාව"},
     {"English", "ඉංග්‍රීසි"},
+    {"you", "ඔබ|ඔයා"},
+    {"he", "ඔහු"},
+    {"will", "කරනු ඇත|කැමැත්ත"},
+    {"would", "කරනු ඇත"},
+    {"had", "තිබුණා"},
+    {"feel", "දැනෙනවා"},
+    {"feeling", "හැඟීම"},
 };
 
 QHash<QString, QString> importedKeys(bool forms)
@@ -262,6 +269,15 @@ void TestForms::formKeys_data()
     QTest::newRow("contraction") << "don't" << joined({link("do not", "short form"), "එපා", "නොකරන්න"});
     QTest::newRow("contraction, typographic") << "don’t" << joined({link("do not", "short form"), "එපා", "නොකරන්න"});
     QTest::newRow("possessive") << "water's" << joined({link("water", "possessive"), "වතුර", "ජලය"});
+    // An expansion that is no headword: each word's first sense; 'd is
+    // would and had.
+    const auto words = [](const char *first, const char *second) {
+        return QStringLiteral("<a href='%1'>%1</a> <a href='%2'>%2</a> (short form)").arg(first, second);
+    };
+    QTest::newRow("contraction by words") << "you'll" << joined({words("you", "will"), "ඔබ", "කරනු ඇත"});
+    QTest::newRow("contraction, two readings")
+        << "he'd" << joined({words("he", "would"), "ඔහු", "කරනු ඇත", words("he", "had"), "තිබුණා"});
+    QTest::newRow("-ing headword keeps its verb") << "feeling" << joined({"හැඟීම", link("feel", "-ing form")});
     QTest::newRow("possessive, typographic") << "water’s" << joined({link("water", "possessive"), "වතුර", "ජලය"});
     QTest::newRow("headword, typographic") << "o’clock"
                                            << "ඔරලෝසුවේ වේලාව";

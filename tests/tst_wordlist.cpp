@@ -10,6 +10,8 @@
 #include <QSqlQuery>
 #include <QTest>
 
+#include <algorithm>
+
 namespace {
 
 const QChar zeroWidthJoiner(0x200D);
@@ -157,6 +159,8 @@ private slots:
     void linesKeepTheRules();
     void keysAreSortedAndUnique();
     void examplesUseTheListedSenses();
+    void functionWordsCarryTheirUses_data();
+    void functionWordsCarryTheirUses();
     void builtDictionaryHasBothDirections();
     void answersTheFrequentWords();
     void answersWrittenEnglish();
@@ -239,6 +243,49 @@ void TestWordList::examplesUseTheListedSenses()
         const QStringList fields = line.split(QLatin1Char('\t'));
         QVERIFY2(fields.size() == 4 && senses.value(fields.at(0)).contains(fields.at(1)), qPrintable(line));
     }
+}
+
+// The grammatical uses of function words that readers meet and a first
+// sense alone would miss.
+void TestWordList::functionWordsCarryTheirUses_data()
+{
+    QTest::addColumn<QString>("word");
+    QTest::addColumn<QString>("sense");
+    QTest::newRow("that: I know that he is") << "that"
+                                             << "බව";
+    QTest::newRow("for: because") << "for"
+                                  << "නිසා";
+    QTest::newRow("but: nothing but") << "but"
+                                      << "හැර";
+    QTest::newRow("with: by means of") << "with"
+                                       << "මඟින්";
+    QTest::newRow("with: having") << "with"
+                                  << "සහිත";
+    QTest::newRow("down: along") << "down"
+                                 << "දිගේ";
+    QTest::newRow("if: whether") << "if"
+                                 << "දැයි";
+    QTest::newRow("will: the future") << "will"
+                                      << "කරනු ඇත";
+    QTest::newRow("so: likewise") << "so"
+                                  << "එසේම";
+    QTest::newRow("who: relative") << "who"
+                                   << "කෙනා";
+    QTest::newRow("where: relative") << "where"
+                                     << "තැන";
+    QTest::newRow("what: relative") << "what"
+                                    << "දේ";
+    QTest::newRow("to: infinitive") << "to"
+                                    << "කිරීමට";
+}
+
+void TestWordList::functionWordsCarryTheirUses()
+{
+    QFETCH(QString, word);
+    QFETCH(QString, sense);
+    const auto line = std::find_if(lines.cbegin(), lines.cend(), [&](const Line &l) { return l.key == word; });
+    QVERIFY(line != lines.cend());
+    QVERIFY2(line->senses.contains(sense), qPrintable(line->senses.join(QLatin1Char('|'))));
 }
 
 // Every English headword is looked up to its senses (a headword that is
