@@ -8,6 +8,7 @@
 #include "../store/dictionarystore.h"
 #include "../store/resulthtml.h"
 #include "appinfo.h"
+#include "searchcompleter.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -100,6 +101,10 @@ Dictionary_0_9v::Dictionary_0_9v(QWidget *parent)
     // Searching and link clicks only from here on.
     connect(searchButton, &QPushButton::clicked, this, &Dictionary_0_9v::showWordDef);
     connect(resultView, &QTextBrowser::anchorClicked, this, &Dictionary_0_9v::showWordDefFromUrl);
+    // Offers as the user types; the store is first asked on a keystroke. A
+    // choice, or Return over the offers, searches as Return does.
+    auto *completer = new SearchCompleter(searchBox);
+    connect(completer, &SearchCompleter::searchRequested, searchButton, &QPushButton::click);
 }
 
 Dictionary_0_9v::~Dictionary_0_9v()

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 class QSqlDatabase;
 
 // The statements the program runs on its one connection. Each makes a fresh
@@ -24,6 +26,14 @@ bool lookup(const QString &word, QString *value, QString *error);
 bool record(const QString &word, QString *error);
 bool recentWords(QStringList *words, QString *error);
 bool clear(QString *error);
+
+// Up to `limit` keys that begin with the lower-case prefix: the more common
+// first (keyrank), then the shorter; a file without ranks, shorter first.
+bool keysStartingWith(const QString &prefix, int limit, QStringList *keys, QString *error);
+// Whether dict has the key.
+bool hasKey(const QString &key, bool *found, QString *error);
+// Every key with its rank (smaller is more common), in no set order.
+bool forEachKey(const std::function<void(const QString &key, int rank)> &visit, QString *error);
 
 } // namespace DictionaryStore
 

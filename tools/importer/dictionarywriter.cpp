@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "dictionarywriter.h"
 
+#include "keyranks.h"
 #include "partialfile.h"
 #include "schema.h"
 #include "sensemerge.h"
@@ -202,7 +203,7 @@ bool fill(QSqlDatabase &db, const EntryCollection &entries, const DictionaryWrit
     QSqlQuery query(db);
     const bool emptyFirst = options.mode == DictionaryWriter::Mode::Replace;
     const bool ok = createSchema(db, error) && (!emptyFirst || exec(query, QStringLiteral("delete from dict"), error))
-                    && writeEntries(db, entries, options, error);
+                    && writeEntries(db, entries, options, error) && KeyRanks::writeTable(db, options.ranks, error);
     query.finish();
     if (ok && db.commit())
         return true;
@@ -249,11 +250,12 @@ bool syncFile(const QString &path)
 #endif
 }
 
-bool writeNew(const QString &path, const EntryCollection &entries, QString *error)
+bool writeNew(const QString &path, const EntryCollection &entries, const DictionaryWriter::Options &options,
+              QString *error)
 {
     PartialFile partial(path);
     // A new file has nothing to merge with.
-    const DictionaryWriter::Options fresh{DictionaryWriter::Mode::Replace, nullptr, false};
+    const DictionaryWriter::Options fresh{DictionaryWriter::Mode::Replace, nullptr, false, options.ranks};
     if (!partial.create(error) || !writeWithConnection(partial.name(), true, entries, fresh, error))
         return false;
     if (!syncFile(partial.name())) {
@@ -287,5 +289,5 @@ bool DictionaryWriter::write(const QString &path, const EntryCollection &entries
 {
     if (QFileInfo::exists(path))
         return writeWithConnection(path, false, entries, options, error);
-    return writeNew(path, entries, error);
+    return writeNew(path, entries, options, error);
 }

@@ -1,0 +1,134 @@
+// SPDX-License-Identifier: MIT
+#include "spellingsuggester.h"
+
+#include "dictionarystore.h"
+#include "nearestkeys.h"
+
+#include <QFileInfo>
+
+#ifdef ORVANTA_HUNSPELL
+#include <hunspell/hunspell.hxx>
+#endif
+
+namespace {
+
+bool isSinhala(const QString &word)
+{
+    for (const QChar c : word) {
+        if (c.unicode() >= 0x0D80 && c.unicode() <= 0x0DFF)
+            return true;
+    }
+    return false;
+}
+
+bool isKey(const QString &word)
+{
+    bool found = false;
+    QString error;
+    return DictionaryStore::hasKey(word, &found, &error) && found;
+}
+
+} // namespace
+
+#ifdef ORVANTA_HUNSPELL
+// One checker per script, each loaded when a word of its script first needs it.
+struct SpellingSuggester::Hunspells
+{
+    std::unique_ptr<Hunspell> english;
+    std::unique_ptr<Hunspell> sinhala;
+    bool englishTried = false;
+    bool sinhalaTried = false;
+
+    static std::unique_ptr<Hunspell> load(const QStringList &names)
+    {
+        for (const QString &name : names) {
+            const QString base = QStringLiteral("/usr/share/hunspell/") + name;
+            const QString aff = base + QStringLiteral(".aff");
+            const QString dic = base + QStringLiteral(".dic");
+            if (QFileInfo::exists(aff) && QFileInfo::exists(dic))
+                return std::make_unique<Hunspell>(QFile::encodeName(aff).constData(),
+                                                  QFile::encodeName(dic).constData());
+        }
+        return nullptr;
+    }
+
+    Hunspell *checkerFor(const QString &word)
+    {
+        if (isSinhala(word)) {
+            if (!std::exchange(sinhalaTried, true))
+                sinhala = load({QStringLiteral("si_LK")});
+            return sinhala.get();
+        }
+        if (!std::exchange(englishTried, true))
+            english = load({QStringLiteral("en_US"), QStringLiteral("en_GB")});
+        return english.get();
+    }
+};
+#else
+struct SpellingSuggester::Hunspells
+{
+};
+#endif
+
+SpellingSuggester::SpellingSuggester(Checker checker)
+    : checker(checker)
+{
+}
+
+SpellingSuggester::~SpellingSuggester() = default;
+
+bool SpellingSuggester::builtWithHunspell()
+{
+#ifdef ORVANTA_HUNSPELL
+    return true;
+#else
+    return false;
+#endif
+}
+
+qsizetype SpellingSuggester::indexBytes() const
+{
+    return index ? index->bytes() : 0;
+}
+
+QStringList SpellingSuggester::suggestions(const QString &word, int limit)
+{
+    QStringList found;
+    if (checker == Checker::HunspellFirst)
+        found = hunspellSuggestions(word, limit);
+    return found.isEmpty() ? ownSuggestions(word, limit) : found;
+}
+
+QStringList SpellingSuggester::hunspellSuggestions(const QString &word, int limit)
+{
+    QStringList keys;
+#ifdef ORVANTA_HUNSPELL
+    if (!hunspells)
+        hunspells = std::make_unique<Hunspells>();
+    Hunspell *spell = hunspells->checkerFor(word);
+    if (!spell)
+        return keys;
+    // Both dictionaries Debian ships are in UTF-8.
+    const std::vector<std::string> suggested = spell->suggest(word.toStdString());
+    for (const std::string &suggestion : suggested) {
+        const QString key = QString::fromStdString(suggestion).toLower();
+        if (keys.size() < limit && !keys.contains(key) && isKey(key))
+            keys.append(key);
+    }
+#else
+    Q_UNUSED(word);
+    Q_UNUSED(limit);
+#endif
+    return keys;
+}
+
+QStringList SpellingSuggester::ownSuggestions(const QString &word, int limit)
+{
+    if (!index) {
+        index = std::make_unique<NearestKeys>();
+        QString error;
+        DictionaryStore::forEachKey([this](const QString &key, int rank) { index->add(key, rank); }, &error);
+        index->finish();
+    }
+    return index->nearest(word, limit);
+}

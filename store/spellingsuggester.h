@@ -1,0 +1,44 @@
+// SPDX-License-Identifier: MIT
+#ifndef SPELLINGSUGGESTER_H
+#define SPELLINGSUGGESTER_H
+
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+class NearestKeys;
+
+// The keys of the open dictionary spelt nearest to a word that finds none.
+// Hunspell's suggestions come first where the build has it and its
+// dictionary for the word's script is installed; where it has none that are
+// keys, our own search over the keys (within two edits) answers. Nothing is
+// loaded before the first question.
+class SpellingSuggester
+{
+public:
+    enum class Checker { HunspellFirst, OwnSearchOnly };
+
+    explicit SpellingSuggester(Checker checker = Checker::HunspellFirst);
+    ~SpellingSuggester();
+    SpellingSuggester(const SpellingSuggester &) = delete;
+    SpellingSuggester &operator=(const SpellingSuggester &) = delete;
+
+    // Up to `limit` keys for a cleaned, lower-case word.
+    QStringList suggestions(const QString &word, int limit);
+
+    static bool builtWithHunspell();
+    // The memory our own index takes; 0 until the first question needs it.
+    qsizetype indexBytes() const;
+
+private:
+    QStringList hunspellSuggestions(const QString &word, int limit);
+    QStringList ownSuggestions(const QString &word, int limit);
+
+    Checker checker;
+    std::unique_ptr<NearestKeys> index;
+    struct Hunspells;
+    std::unique_ptr<Hunspells> hunspells;
+};
+
+#endif
