@@ -55,10 +55,19 @@ void SearchCompleter::choose(const QString &word)
 
 bool SearchCompleter::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() != QEvent::KeyPress || watched != popupCompleter->popup())
+    const bool override = event->type() == QEvent::ShortcutOverride;
+    if ((!override && event->type() != QEvent::KeyPress) || watched != popupCompleter->popup())
         return false;
     const int key = static_cast<QKeyEvent *>(event)->key();
-    if ((key != Qt::Key_Return && key != Qt::Key_Enter) || popupCompleter->popup()->currentIndex().isValid())
+    if (key != Qt::Key_Return && key != Qt::Key_Enter)
+        return false;
+    // Over the offers, Return is the popup's: the search button's shortcut
+    // must not take it first.
+    if (override) {
+        event->accept();
+        return true;
+    }
+    if (popupCompleter->popup()->currentIndex().isValid())
         return false;
     popupCompleter->popup()->hide();
     emit searchRequested();

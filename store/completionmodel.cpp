@@ -26,12 +26,22 @@ QStringList CompletionModel::offersFor(const QString &text)
     if (prefix.isEmpty())
         return {};
     QStringList keys;
+    QList<int> ranks;
     QString error;
     // A failing store says so when the word is looked up; offers stay quiet.
-    DictionaryStore::keysStartingWith(prefix, maxOffers, &keys, &error);
-    if (keys.isEmpty() && prefix.size() >= nearestFrom)
-        keys = spelling.suggestions(prefix, maxOffers);
-    return keys;
+    DictionaryStore::keysStartingWith(prefix, maxOffers, &keys, &ranks, &error);
+    // Generated forms are made by rule, misspellings among them (begining
+    // beside beginning): where only forms begin with the text, the nearest
+    // spellings come first.
+    const bool headwordBegins = !ranks.isEmpty() && ranks.constFirst() < DictionaryStore::generatedFormRank;
+    if (headwordBegins || prefix.size() < nearestFrom)
+        return keys;
+    QStringList offers = spelling.suggestions(prefix, maxOffers);
+    for (const QString &key : std::as_const(keys)) {
+        if (offers.size() < maxOffers && !offers.contains(key))
+            offers.append(key);
+    }
+    return offers;
 }
 
 int CompletionModel::rowCount(const QModelIndex &parent) const

@@ -110,16 +110,18 @@ bool clear(QString *error)
     return run(query, QStringLiteral("delete from history"), QString(), error);
 }
 
-bool keysStartingWith(const QString &prefix, int limit, QStringList *keys, QString *error)
+bool keysStartingWith(const QString &prefix, int limit, QStringList *keys, QList<int> *ranks, QString *error)
 {
     keys->clear();
+    ranks->clear();
     QSqlQuery query{QSqlDatabase()};
     query.setForwardOnly(true);
     if (!runRankedStatement(query,
-                            QStringLiteral("select d.key from dict d left join keyrank r on r.key = d.key "
+                            QStringLiteral("select d.key, ifnull(r.rank, 99) as rank from dict d "
+                                           "left join keyrank r on r.key = d.key "
                                            "where d.key >= :word and d.key < :end "
-                                           "order by ifnull(r.rank, 99), length(d.key), d.key limit :limit"),
-                            QStringLiteral("select key from dict where key >= :word and key < :end "
+                                           "order by rank, length(d.key), d.key limit :limit"),
+                            QStringLiteral("select key, 99 from dict where key >= :word and key < :end "
                                            "order by length(key), key limit :limit"),
                             error))
         return false;
@@ -130,17 +132,28 @@ bool keysStartingWith(const QString &prefix, int limit, QStringList *keys, QStri
         *error = reasonFor(query);
         return false;
     }
-    while (query.next())
+    while (query.next()) {
         keys->append(query.value(0).toString());
+        ranks->append(query.value(1).toInt());
+    }
     return true;
 }
 
-bool hasKey(const QString &key, bool *found, QString *error)
+bool rankOfKey(const QString &key, int *rank, QString *error)
 {
     QSqlQuery query{QSqlDatabase()};
-    const bool ok = run(query, QStringLiteral("select 1 from dict where key = :word"), key, error);
-    *found = ok && query.next();
-    return ok;
+    if (!runRankedStatement(query,
+                            QStringLiteral("select ifnull(r.rank, 99) from dict d left join keyrank r "
+                                           "on r.key = d.key where d.key = :word"),
+                            QStringLiteral("select 99 from dict where key = :word"), error))
+        return false;
+    query.bindValue(wordPlaceholder, key);
+    if (!query.exec()) {
+        *error = reasonFor(query);
+        return false;
+    }
+    *rank = query.next() ? query.value(0).toInt() : -1;
+    return true;
 }
 
 bool forEachKey(const std::function<void(const QString &key, int rank)> &visit, QString *error)

@@ -17,6 +17,12 @@ namespace DictionaryStore {
 
 inline constexpr const char *fileName = "./en-si.db";
 
+// Ranks in keyrank: how common a word is (scowl's grades, 10 the most
+// common), `unrankedWord` where no list says, and generated forms after
+// every headword and phrase, from `generatedFormRank` on.
+inline constexpr int unrankedWord = 99;
+inline constexpr int generatedFormRank = 100;
+
 // Opens the existing dictionary file for reading and writing; never creates
 // one. The error names the file's absolute path and the driver's reason.
 bool open(QSqlDatabase &database, QString *error);
@@ -27,11 +33,12 @@ bool record(const QString &word, QString *error);
 bool recentWords(QStringList *words, QString *error);
 bool clear(QString *error);
 
-// Up to `limit` keys that begin with the lower-case prefix: the more common
-// first (keyrank), then the shorter; a file without ranks, shorter first.
-bool keysStartingWith(const QString &prefix, int limit, QStringList *keys, QString *error);
-// Whether dict has the key.
-bool hasKey(const QString &key, bool *found, QString *error);
+// Up to `limit` keys that begin with the lower-case prefix, with their
+// ranks: the more common first, then the shorter; a file without ranks,
+// shorter first.
+bool keysStartingWith(const QString &prefix, int limit, QStringList *keys, QList<int> *ranks, QString *error);
+// The key's rank, or -1 where dict has no such key.
+bool rankOfKey(const QString &key, int *rank, QString *error);
 // Every key with its rank (smaller is more common), in no set order.
 bool forEachKey(const std::function<void(const QString &key, int rank)> &visit, QString *error);
 

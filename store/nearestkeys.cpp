@@ -99,7 +99,8 @@ int slipCost(QStringView a, QStringView b)
 
 void NearestKeys::add(const QString &key, int rank)
 {
-    if (key.isEmpty() || key.size() > maxLength)
+    // The typographic apostrophe's twins would only repeat their ASCII keys.
+    if (key.isEmpty() || key.size() > maxLength || key.contains(QChar(0x2019)))
         return;
     items.push_back({quint32(pool.size()), quint16(key.size()), quint16(std::clamp(rank, 0, 0xFFFF))});
     pool.insert(pool.end(), key.utf16(), key.utf16() + key.size());
@@ -132,7 +133,7 @@ QStringList NearestKeys::nearest(const QString &word, int limit) const
     std::vector<std::tuple<int, int, int, QStringView>> found;
     for (quint32 i = lengthStart[shortest]; i < lengthStart[longest + 1]; ++i) {
         const QStringView key = keyOf(items[i]);
-        if (withinTwoEdits(word, key))
+        if (key != word && withinTwoEdits(word, key))
             found.emplace_back(slipCost(word, key), items[i].rank, int(key.size()), key);
     }
     std::sort(found.begin(), found.end());

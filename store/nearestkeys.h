@@ -20,7 +20,7 @@ public:
     void add(const QString &key, int rank);
     void finish();
 
-    // Up to `limit` keys within two edits: the likelier slips first (a
+    // Up to `limit` keys within two edits, not the word itself: the likelier slips first (a
     // doubled letter, a vowel for a vowel, two letters swapped; the first
     // letter seldom), then the more common, then the shorter.
     QStringList nearest(const QString &word, int limit) const;

@@ -6,6 +6,8 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
+
 #ifdef ORVANTA_HUNSPELL
 #include <hunspell/hunspell.hxx>
 #endif
@@ -21,11 +23,13 @@ bool isSinhala(const QString &word)
     return false;
 }
 
-bool isKey(const QString &word)
+// The key's rank, or -1 for a word that is no key.
+int rankOfKey(const QString &word)
 {
-    bool found = false;
+    int rank = -1;
     QString error;
-    return DictionaryStore::hasKey(word, &found, &error) && found;
+    DictionaryStore::rankOfKey(word, &rank, &error);
+    return rank;
 }
 
 } // namespace
@@ -110,11 +114,20 @@ QStringList SpellingSuggester::hunspellSuggestions(const QString &word, int limi
         return keys;
     // Both dictionaries Debian ships are in UTF-8.
     const std::vector<std::string> suggested = spell->suggest(word.toStdString());
+    // Its order (likeliest first) within each rank: the more common first.
+    QList<QPair<int, QString>> ranked;
     for (const std::string &suggestion : suggested) {
         const QString key = QString::fromStdString(suggestion).toLower();
-        if (keys.size() < limit && !keys.contains(key) && isKey(key))
+        const int rank = keys.contains(key) ? -1 : rankOfKey(key);
+        if (rank >= 0) {
             keys.append(key);
+            ranked.append({rank, key});
+        }
     }
+    std::stable_sort(ranked.begin(), ranked.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
+    keys.clear();
+    for (qsizetype i = 0; i < ranked.size() && i < limit; ++i)
+        keys.append(ranked.at(i).second);
 #else
     Q_UNUSED(word);
     Q_UNUSED(limit);

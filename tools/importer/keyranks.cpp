@@ -73,7 +73,7 @@ int KeyRanks::rankOf(const QString &word) const
 int KeyRanks::keyRank(const QString &key, const QString &value) const
 {
     if (!isSinhala(key))
-        return (isGeneratedForm(value) ? tierSize : 0) + rankOf(key);
+        return (isGeneratedForm(value) ? DictionaryStore::generatedFormRank : 0) + rankOf(key);
     int best = unranked;
     for (const QStringView english : QStringView(value).split(QLatin1Char('|')))
         best = qMin(best, rankOf(english.toString().toLower()));

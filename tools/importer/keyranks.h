@@ -2,6 +2,8 @@
 #ifndef KEYRANKS_H
 #define KEYRANKS_H
 
+#include "store/dictionarystore.h"
+
 #include <QHash>
 #include <QString>
 
@@ -13,9 +15,7 @@ class QSqlDatabase;
 class KeyRanks
 {
 public:
-    // Ranks of words that no list names; a key ranks by tier * tierSize + rank.
-    static constexpr int unranked = 99;
-    static constexpr int tierSize = 100;
+    static constexpr int unranked = DictionaryStore::unrankedWord;
 
     // A bad line stops the reading; *error names it.
     bool read(const QString &path, QString *error);
