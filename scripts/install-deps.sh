@@ -16,6 +16,9 @@ run_packages=(
     qt6-l10n-tools qt6-tools-dev
     # the Sinhala script in the result view
     fonts-noto-core
+    # how common English words are (the search box's offers), and spelling
+    # suggestions with their English and Sinhala dictionaries
+    scowl libhunspell-dev hunspell-en-us hunspell-si
 )
 package_packages=(
     # dpkg-shlibdeps, lintian, and groff for the manual pages
