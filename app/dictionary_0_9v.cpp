@@ -8,7 +8,7 @@
 #include "../store/dictionarystore.h"
 #include "../store/resulthtml.h"
 #include "appinfo.h"
-#include "searchcompleter.h"
+#include "app/searchcompleter.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -40,8 +40,11 @@ void SearchCompleter::offerFor(const QString &text)
         popup->hide();
         return;
     }
-    // A window kept above the others would hide a popup that is not.
-    popup->setWindowFlag(Qt::WindowStaysOnTopHint, box->window()->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    // A window kept above the others would hide a popup that is not. New
+    // flags hide a shown popup: set them only when they change.
+    const bool onTop = box->window()->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+    if (popup->windowFlags().testFlag(Qt::WindowStaysOnTopHint) != onTop)
+        popup->setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
     popupCompleter->complete();
     // Nothing is chosen until the user moves to an offer.
     popup->setCurrentIndex(QModelIndex());

@@ -31,13 +31,15 @@ QStringList CompletionModel::offersFor(const QString &text)
     // A failing store says so when the word is looked up; offers stay quiet.
     DictionaryStore::keysStartingWith(prefix, maxOffers, &keys, &ranks, &error);
     // Generated forms are made by rule, misspellings among them (begining
-    // beside beginning): where only forms begin with the text, the nearest
-    // spellings come first.
+    // beside beginning): where only forms begin with the text, the first of
+    // them come before the nearest spellings, unless Hunspell knows the text
+    // for a word (cats).
     const bool headwordBegins = !ranks.isEmpty() && ranks.constFirst() < DictionaryStore::generatedFormRank;
-    if (headwordBegins || prefix.size() < nearestFrom)
+    if (headwordBegins || prefix.size() < nearestFrom || (!keys.isEmpty() && spelling.isKnownWord(prefix)))
         return keys;
-    QStringList offers = spelling.suggestions(prefix, maxOffers);
-    for (const QString &key : std::as_const(keys)) {
+    QStringList offers = keys.mid(0, formsBeforeNearest);
+    const QStringList nearest = spelling.suggestions(prefix, maxOffers);
+    for (const QString &key : nearest + keys) {
         if (offers.size() < maxOffers && !offers.contains(key))
             offers.append(key);
     }

@@ -9,8 +9,8 @@
 
 // The words offered for the text in the search box, asked of the store as
 // the text changes: the keys that begin with it, the more common first;
-// when none does and it has four letters or more, the keys spelt nearest to
-// it. Commands are never completed.
+// when no headword does and it has four letters or more, the keys spelt
+// nearest to it too. Commands are never completed.
 class CompletionModel : public QAbstractListModel
 {
     Q_OBJECT
@@ -18,6 +18,7 @@ class CompletionModel : public QAbstractListModel
 public:
     static constexpr int maxOffers = 10;
     static constexpr int nearestFrom = 4;
+    static constexpr int formsBeforeNearest = 3;
 
     explicit CompletionModel(QObject *parent = nullptr,
                              SpellingSuggester::Checker checker = SpellingSuggester::Checker::HunspellFirst);

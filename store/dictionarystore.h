@@ -23,6 +23,16 @@ inline constexpr const char *fileName = "./en-si.db";
 inline constexpr int unrankedWord = 99;
 inline constexpr int generatedFormRank = 100;
 
+// Keys in Sinhala script are the Sinhala-to-English direction.
+inline bool isSinhalaKey(QStringView key)
+{
+    for (const QChar c : key) {
+        if (c.unicode() >= 0x0D80 && c.unicode() <= 0x0DFF)
+            return true;
+    }
+    return false;
+}
+
 // Opens the existing dictionary file for reading and writing; never creates
 // one. The error names the file's absolute path and the driver's reason.
 bool open(QSqlDatabase &database, QString *error);

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "spellingsuggester.h"
 
-#include "dictionarystore.h"
-#include "nearestkeys.h"
+#include "store/dictionarystore.h"
+#include "store/nearestkeys.h"
 
 #include <QFileInfo>
 
@@ -10,18 +10,8 @@
 
 #ifdef ORVANTA_HUNSPELL
 #include <hunspell/hunspell.hxx>
-#endif
 
 namespace {
-
-bool isSinhala(const QString &word)
-{
-    for (const QChar c : word) {
-        if (c.unicode() >= 0x0D80 && c.unicode() <= 0x0DFF)
-            return true;
-    }
-    return false;
-}
 
 // The key's rank, or -1 for a word that is no key.
 int rankOfKey(const QString &word)
@@ -34,7 +24,6 @@ int rankOfKey(const QString &word)
 
 } // namespace
 
-#ifdef ORVANTA_HUNSPELL
 // One checker per script, each loaded when a word of its script first needs it.
 struct SpellingSuggester::Hunspells
 {
@@ -58,7 +47,7 @@ struct SpellingSuggester::Hunspells
 
     Hunspell *checkerFor(const QString &word)
     {
-        if (isSinhala(word)) {
+        if (DictionaryStore::isSinhalaKey(word)) {
             if (!std::exchange(sinhalaTried, true))
                 sinhala = load({QStringLiteral("si_LK")});
             return sinhala.get();
@@ -103,13 +92,36 @@ QStringList SpellingSuggester::suggestions(const QString &word, int limit)
     return found.isEmpty() ? ownSuggestions(word, limit) : found;
 }
 
+Hunspell *SpellingSuggester::checkerFor(const QString &word)
+{
+#ifdef ORVANTA_HUNSPELL
+    if (checker != Checker::HunspellFirst)
+        return nullptr;
+    if (!hunspells)
+        hunspells = std::make_unique<Hunspells>();
+    return hunspells->checkerFor(word);
+#else
+    Q_UNUSED(word);
+    return nullptr;
+#endif
+}
+
+bool SpellingSuggester::isKnownWord(const QString &word)
+{
+#ifdef ORVANTA_HUNSPELL
+    Hunspell *spell = checkerFor(word);
+    return spell && spell->spell(word.toStdString());
+#else
+    Q_UNUSED(word);
+    return false;
+#endif
+}
+
 QStringList SpellingSuggester::hunspellSuggestions(const QString &word, int limit)
 {
     QStringList keys;
 #ifdef ORVANTA_HUNSPELL
-    if (!hunspells)
-        hunspells = std::make_unique<Hunspells>();
-    Hunspell *spell = hunspells->checkerFor(word);
+    Hunspell *spell = checkerFor(word);
     if (!spell)
         return keys;
     // Both dictionaries Debian ships are in UTF-8.

@@ -7,6 +7,7 @@
 
 #include <memory>
 
+class Hunspell;
 class NearestKeys;
 
 // The keys of the open dictionary spelt nearest to a word that finds none.
@@ -27,11 +28,16 @@ public:
     // Up to `limit` keys for a cleaned, lower-case word.
     QStringList suggestions(const QString &word, int limit);
 
+    // Whether Hunspell knows the word for a correct one; false without it.
+    bool isKnownWord(const QString &word);
+
     static bool builtWithHunspell();
     // The memory our own index takes; 0 until the first question needs it.
     qsizetype indexBytes() const;
 
 private:
+    // The checker for the word's script; null without one.
+    Hunspell *checkerFor(const QString &word);
     QStringList hunspellSuggestions(const QString &word, int limit);
     QStringList ownSuggestions(const QString &word, int limit);
 

@@ -10,15 +10,6 @@
 
 namespace {
 
-bool isSinhala(const QString &key)
-{
-    for (const QChar c : key) {
-        if (c.unicode() >= 0x0D80 && c.unicode() <= 0x0DFF)
-            return true;
-    }
-    return false;
-}
-
 // A generated form's value opens with the link to its headword.
 bool isGeneratedForm(const QString &value)
 {
@@ -72,7 +63,7 @@ int KeyRanks::rankOf(const QString &word) const
 
 int KeyRanks::keyRank(const QString &key, const QString &value) const
 {
-    if (!isSinhala(key))
+    if (!DictionaryStore::isSinhalaKey(key))
         return (isGeneratedForm(value) ? DictionaryStore::generatedFormRank : 0) + rankOf(key);
     int best = unranked;
     for (const QStringView english : QStringView(value).split(QLatin1Char('|')))
