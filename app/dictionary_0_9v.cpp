@@ -7,8 +7,8 @@
 #include "../settings/windowsettings.h"
 #include "../store/dictionarystore.h"
 #include "../store/resulthtml.h"
-#include "appinfo.h"
 #include "app/searchcompleter.h"
+#include "appinfo.h"
 
 #include <QApplication>
 #include <QCheckBox>

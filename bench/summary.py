@@ -43,7 +43,7 @@ for name, label in [("nearest/merged_own", "our own search"), ("nearest/merged_h
     if r:
         line(f"Nearest spellings of a 10-letter miss, {r['keys']:,.0f} keys, {label}: first question "
              f"{r['first_ms']:.0f} ms, memory {r['grown_MB']:.1f} MB (index {r['index_MB']:.1f} MB)",
-             f"{r['real_time']:.1f} {r['time_unit']}", "", "", "< 30 ms")
+             f"{r['real_time']:.1f} {r['time_unit']} ({r['cpu_time']:.1f} {r['time_unit']} CPU)", "", "", "< 30 ms")
 # Any of the rows below may be missing from a run filtered with --benchmark_filter.
 if "record" in rows:
     line(f"Recording a word ({rows['record'].get('label', '')})", f"{get('record', 'ours_us'):.0f} µs",

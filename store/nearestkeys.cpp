@@ -77,8 +77,8 @@ int slipCost(QStringView a, QStringView b)
 {
     const int n = int(a.size());
     const int m = int(b.size());
-    std::vector<int> table((n + 1) * (m + 1));
-    const auto at = [&](int i, int j) -> int & { return table[i * (m + 1) + j]; };
+    std::vector<int> table(std::size_t(n + 1) * std::size_t(m + 1));
+    const auto at = [&](int i, int j) -> int & { return table[std::size_t(i) * std::size_t(m + 1) + std::size_t(j)]; };
     for (int i = 1; i <= n; ++i)
         at(i, 0) = at(i - 1, 0) + dropCost(a, i - 1);
     for (int j = 1; j <= m; ++j)
@@ -149,6 +149,7 @@ QStringList NearestKeys::nearest(const QString &word, int limit) const
 
 qsizetype NearestKeys::bytes() const
 {
-    return qsizetype(pool.capacity() * sizeof(char16_t) + items.capacity() * sizeof(Item)
-                     + lengthStart.capacity() * sizeof(quint32));
+    const std::size_t bytes =
+        pool.capacity() * sizeof(char16_t) + items.capacity() * sizeof(Item) + lengthStart.capacity() * sizeof(quint32);
+    return qsizetype(bytes);
 }
