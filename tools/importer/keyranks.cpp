@@ -10,12 +10,6 @@
 
 namespace {
 
-// A generated form's value opens with the link to its headword.
-bool isGeneratedForm(const QString &value)
-{
-    return value.startsWith(QLatin1String("<a href="));
-}
-
 bool failed(const QSqlQuery &query, QString *error)
 {
     *error = query.lastError().text();
@@ -61,36 +55,83 @@ int KeyRanks::rankOf(const QString &word) const
     return words.value(word, unranked);
 }
 
-int KeyRanks::keyRank(const QString &key, const QString &value) const
+int KeyRanks::sinhalaKeyRank(const QString &value) const
 {
-    if (!DictionaryStore::isSinhalaKey(key))
-        return (isGeneratedForm(value) ? DictionaryStore::generatedFormRank : 0) + rankOf(key);
     int best = unranked;
     for (const QStringView english : QStringView(value).split(QLatin1Char('|')))
         best = qMin(best, rankOf(english.toString().toLower()));
     return best;
 }
 
+namespace {
+
+// Keys with a letter of the Sinhala block, as SQL sees them.
+const QString sinhalaKey = QStringLiteral("key glob '*[\u0D80-\u0DFF]*'");
+
+bool run(QSqlQuery &query, const QString &statement, QString *error)
+{
+    return query.exec(statement) || failed(query, error);
+}
+
+// The words' ranks in a temporary table, for SQL to join with dict.
+bool writeWordRanks(QSqlDatabase &db, const QHash<QString, int> &words, QString *error)
+{
+    QSqlQuery query(db);
+    if (!run(query,
+             QStringLiteral("create temp table wordrank(word text primary key, rank integer not null) without rowid"),
+             error))
+        return false;
+    if (!query.prepare(QStringLiteral("insert into temp.wordrank(word, rank) values(?, ?)")))
+        return failed(query, error);
+    for (auto word = words.constBegin(); word != words.constEnd(); ++word) {
+        query.bindValue(0, word.key());
+        query.bindValue(1, word.value());
+        if (!query.exec())
+            return failed(query, error);
+    }
+    return true;
+}
+
+} // namespace
+
 bool KeyRanks::writeTable(QSqlDatabase &db, const KeyRanks *ranks, QString *error)
 {
-    static const KeyRanks none;
-    const KeyRanks &known = ranks ? *ranks : none;
+    // The keys are written in key order: in random order a million of them
+    // take minutes.
     QSqlQuery query(db);
-    if (!query.exec(QStringLiteral("delete from keyrank where key not in (select key from dict)")))
-        return failed(query, error);
+    if (!run(query, QStringLiteral("delete from keyrank where key not in (select key from dict)"), error))
+        return false;
+    const QString formRank = QStringLiteral("(case when d.value like '<a href=%' then %1 else 0 end)")
+                                 .arg(DictionaryStore::generatedFormRank);
+    if (!ranks)
+        return run(query,
+                   QStringLiteral("insert or ignore into keyrank(key, rank) select d.key, %1 + %2 from dict d "
+                                  "order by d.key")
+                       .arg(formRank)
+                       .arg(unranked),
+                   error);
+    if (!writeWordRanks(db, ranks->words, error)
+        || !run(query,
+                QStringLiteral("insert or replace into keyrank(key, rank) "
+                               "select d.key, %1 + ifnull(w.rank, %2) from dict d "
+                               "left join temp.wordrank w on w.word = d.key where not d.%3 order by d.key")
+                    .arg(formRank)
+                    .arg(unranked)
+                    .arg(sinhalaKey),
+                error))
+        return false;
     QSqlQuery insert(db);
-    if (!insert.prepare(ranks ? QStringLiteral("insert or replace into keyrank(key, rank) values(?, ?)")
-                              : QStringLiteral("insert or ignore into keyrank(key, rank) values(?, ?)")))
+    if (!insert.prepare(QStringLiteral("insert or replace into keyrank(key, rank) values(?, ?)")))
         return failed(insert, error);
     query.setForwardOnly(true);
-    if (!query.exec(QStringLiteral("select key, value from dict")))
-        return failed(query, error);
+    if (!run(query, QStringLiteral("select key, value from dict d where d.%1 order by key").arg(sinhalaKey), error))
+        return false;
     while (query.next()) {
-        const QString key = query.value(0).toString();
-        insert.bindValue(0, key);
-        insert.bindValue(1, known.keyRank(key, query.value(1).toString()));
+        insert.bindValue(0, query.value(0).toString());
+        insert.bindValue(1, ranks->sinhalaKeyRank(query.value(1).toString()));
         if (!insert.exec())
             return failed(insert, error);
     }
-    return true;
+    query.finish();
+    return run(query, QStringLiteral("drop table temp.wordrank"), error);
 }

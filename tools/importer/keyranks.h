@@ -22,13 +22,13 @@ public:
     bool isEmpty() const { return words.isEmpty(); }
     int rankOf(const QString &word) const;
 
-    // Generated forms come after headwords and phrases; a Sinhala key ranks
-    // as the most common English word it translates.
-    int keyRank(const QString &key, const QString &value) const;
+    // A Sinhala key ranks as the most common English word it translates.
+    int sinhalaKeyRank(const QString &value) const;
 
     // Gives every key of dict its row in keyrank and drops the rows of keys
-    // that left it. Without ranks (an import without a list) the rows that
-    // are there stay as they are.
+    // that left it; a generated form (its value opens with the link to its
+    // headword) ranks after every headword. Without ranks (an import without
+    // a list) the rows that are there stay as they are.
     static bool writeTable(QSqlDatabase &db, const KeyRanks *ranks, QString *error);
 
 private:
