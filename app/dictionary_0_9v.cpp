@@ -98,13 +98,14 @@ Dictionary_0_9v::Dictionary_0_9v(QWidget *parent)
     // Look up the clipboard text, or show the history.
     runStartupChoice();
 
-    // Searching and link clicks only from here on.
-    connect(searchButton, &QPushButton::clicked, this, &Dictionary_0_9v::showWordDef);
-    connect(resultView, &QTextBrowser::anchorClicked, this, &Dictionary_0_9v::showWordDefFromUrl);
     // Offers as the user types; the store is first asked on a keystroke. A
     // choice, or Return over the offers, searches as Return does.
     auto *completer = new SearchCompleter(searchBox);
     connect(completer, &SearchCompleter::searchRequested, searchButton, &QPushButton::click);
+
+    // Searching and link clicks only from here on.
+    connect(searchButton, &QPushButton::clicked, this, &Dictionary_0_9v::showWordDef);
+    connect(resultView, &QTextBrowser::anchorClicked, this, &Dictionary_0_9v::showWordDefFromUrl);
 }
 
 Dictionary_0_9v::~Dictionary_0_9v()
