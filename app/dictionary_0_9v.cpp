@@ -7,6 +7,7 @@
 #include "../settings/windowsettings.h"
 #include "../store/dictionarystore.h"
 #include "../store/resulthtml.h"
+#include "app/searchcompleter.h"
 #include "appinfo.h"
 
 #include <QApplication>
@@ -96,6 +97,11 @@ Dictionary_0_9v::Dictionary_0_9v(QWidget *parent)
 
     // Look up the clipboard text, or show the history.
     runStartupChoice();
+
+    // Offers as the user types; the store is first asked on a keystroke. A
+    // choice, or Return over the offers, searches as Return does.
+    auto *completer = new SearchCompleter(searchBox);
+    connect(completer, &SearchCompleter::searchRequested, searchButton, &QPushButton::click);
 
     // Searching and link clicks only from here on.
     connect(searchButton, &QPushButton::clicked, this, &Dictionary_0_9v::showWordDef);

@@ -68,6 +68,26 @@ QByteArray RawDatabase::lookup(const QByteArray &word)
     return value;
 }
 
+QList<QByteArray> RawDatabase::keysStartingWith(const QByteArray &prefix, const QByteArray &end, int limit)
+{
+    sqlite3_stmt *statement = nullptr;
+    sqlite3_prepare_v2(db,
+                       "select d.key, ifnull(r.rank, 99) as rank from dict d "
+                       "left join keyrank r on r.key = d.key "
+                       "where d.key >= :word and d.key < :end "
+                       "order by rank, length(d.key), d.key limit :limit",
+                       -1, &statement, nullptr);
+    sqlite3_bind_text(statement, 1, prefix.constData(), int(prefix.size()), SQLITE_TRANSIENT);
+    sqlite3_bind_text(statement, 2, end.constData(), int(end.size()), SQLITE_TRANSIENT);
+    sqlite3_bind_int(statement, 3, limit);
+    QList<QByteArray> keys;
+    while (sqlite3_step(statement) == SQLITE_ROW)
+        keys.append(QByteArray(reinterpret_cast<const char *>(sqlite3_column_text(statement, 0)),
+                               sqlite3_column_bytes(statement, 0)));
+    sqlite3_finalize(statement);
+    return keys;
+}
+
 bool RawDatabase::record(const QByteArray &word)
 {
     sqlite3_stmt *statement = nullptr;

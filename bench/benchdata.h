@@ -3,6 +3,7 @@
 #define BENCHDATA_H
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -19,6 +20,7 @@ struct Datasets
     QString shipped;   // directory with the word list we ship
     QString shared;    // the open 45,000-word list, both directions (empty when absent)
     QString million;   // 1,000,000 synthetic keys
+    QString merged;    // the open list merged into ours, as a user would (empty when absent)
     QString sharedCsv; // the source of `shared`
     QString millionTsv;
     QString importer; // the en-si-import program
@@ -43,6 +45,8 @@ public:
     RawDatabase &operator=(const RawDatabase &) = delete;
 
     QByteArray lookup(const QByteArray &word);
+    // The search box's offers: the keys of a range, the more common first.
+    QList<QByteArray> keysStartingWith(const QByteArray &prefix, const QByteArray &end, int limit);
     bool record(const QByteArray &word);
     bool exec(const char *sql);
 

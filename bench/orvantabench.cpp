@@ -5,8 +5,10 @@
 #include "appinfo.h"
 #include "barewindow.h"
 #include "benchdata.h"
+#include "store/completionmodel.h"
 #include "store/dictionarystore.h"
 #include "store/resulthtml.h"
+#include "store/spellingsuggester.h"
 
 #include <benchmark/benchmark.h>
 
@@ -168,6 +170,111 @@ void lookupForm(benchmark::State &state, const QString *directory)
         });
 }
 
+// The number of keys of a dictionary file.
+qint64 keyCount(const QString &path)
+{
+    sqlite3 *handle = nullptr;
+    sqlite3_open_v2(path.toUtf8().constData(), &handle, SQLITE_OPEN_READONLY, nullptr);
+    sqlite3_stmt *count = nullptr;
+    sqlite3_prepare_v2(handle, "select count(*) from dict", -1, &count, nullptr);
+    sqlite3_step(count);
+    const qint64 keys = sqlite3_column_int64(count, 0);
+    sqlite3_finalize(count);
+    sqlite3_close(handle);
+    return keys;
+}
+
+// 1c. The prefix query for each keystroke of typing a key (its first one to
+// six letters), against the same ranked range query through the C API.
+void completion(benchmark::State &state, const QString *directory)
+{
+    QStringList prefixes;
+    const QStringList keys = sampleKeys(*directory, 256);
+    for (const QString &key : keys) {
+        for (int length = 1; length <= std::min<qsizetype>(6, key.size()); ++length)
+            prefixes.append(key.left(length));
+    }
+    QList<QByteArray> rawPrefixes;
+    QList<QByteArray> rawEnds;
+    for (const QString &prefix : std::as_const(prefixes)) {
+        rawPrefixes.append(prefix.toUtf8());
+        rawEnds.append(prefix.toUtf8() + "\xF4\x8F\xBF\xBF");
+    }
+    ProgramConnection connection(*directory);
+    RawDatabase raw(dictionaryIn(*directory));
+    qsizetype next = 0;
+    QStringList offers;
+    QList<int> ranks;
+    QString error;
+    paired(
+        state,
+        [&] {
+            DictionaryStore::keysStartingWith(prefixes.at(next), CompletionModel::maxOffers, &offers, &ranks, &error);
+        },
+        [&] {
+            benchmark::DoNotOptimize(
+                raw.keysStartingWith(rawPrefixes.at(next), rawEnds.at(next), CompletionModel::maxOffers));
+            next = (next + 1) % prefixes.size();
+        });
+}
+
+// Ten-letter words of a dictionary with one slip each (two inner letters
+// swapped, or one changed), none of them a key.
+QStringList tenLetterMisses(const QString &directory, int count)
+{
+    QStringList misses;
+    const QStringList keys = keysWhoseValue(directory, false, count * 20);
+    for (const QString &key : keys) {
+        if (key.size() != 10 || misses.size() >= count)
+            continue;
+        QString miss = key;
+        if (misses.size() % 2)
+            std::swap(miss[4], miss[5]);
+        else
+            miss[6] = miss[6] == QLatin1Char('q') ? QLatin1Char('x') : QLatin1Char('q');
+        QString value;
+        QString error;
+        DictionaryStore::lookup(miss, &value, &error);
+        if (value.isEmpty() && miss != key)
+            misses.append(miss);
+    }
+    return misses;
+}
+
+// This process's resident memory now.
+double residentMegabytes()
+{
+    QFile status(QStringLiteral("/proc/self/statm"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    const QList<QByteArray> fields = status.readAll().split(' ');
+    return fields.size() > 1 ? fields.at(1).toDouble() * 4096 / 1e6 : 0;
+}
+
+// 1d. The nearest spellings of a ten-letter miss, from our own index (built
+// before timing; its size and build time are reported) and from Hunspell.
+void nearestSpelling(benchmark::State &state, const QString *directory, SpellingSuggester::Checker checker)
+{
+    ProgramConnection connection(*directory);
+    const QStringList misses = tenLetterMisses(*directory, 64);
+    SpellingSuggester suggester(checker);
+    // The first question loads what the answer needs: the index, Hunspell.
+    const double before = residentMegabytes();
+    const Clock::time_point start = Clock::now();
+    suggester.suggestions(misses.constFirst(), CompletionModel::maxOffers);
+    state.counters["first_ms"] = secondsSince(start) * 1e3;
+    state.counters["grown_MB"] = residentMegabytes() - before;
+    qsizetype next = 0;
+    qsizetype answered = 0;
+    while (state.KeepRunning()) {
+        answered += suggester.suggestions(misses.at(next), CompletionModel::maxOffers).isEmpty() ? 0 : 1;
+        next = (next + 1) % misses.size();
+    }
+    state.counters["index_MB"] = double(suggester.indexBytes()) / 1e6;
+    state.counters["answered"] = double(answered) / double(state.iterations());
+    state.counters["keys"] = double(keyCount(dictionaryIn(*directory)));
+}
+
 // 2. Recording a word: its own transaction, bound by the disk's flush.
 void record(benchmark::State &state)
 {
@@ -299,19 +406,6 @@ double rawWriteSeconds(const QString &source, const QString &target)
     const double seconds = secondsSince(start);
     QFile::remove(target);
     return seconds;
-}
-
-qint64 keyCount(const QString &path)
-{
-    sqlite3 *handle = nullptr;
-    sqlite3_open_v2(path.toUtf8().constData(), &handle, SQLITE_OPEN_READONLY, nullptr);
-    sqlite3_stmt *count = nullptr;
-    sqlite3_prepare_v2(handle, "select count(*) from dict", -1, &count, nullptr);
-    sqlite3_step(count);
-    const qint64 keys = sqlite3_column_int64(count, 0);
-    sqlite3_finalize(count);
-    sqlite3_close(handle);
-    return keys;
 }
 
 // 6. Import throughput and peak memory of the importer program.
@@ -481,6 +575,12 @@ bool prepareDatasets(const QString &scratch)
                 .status
             != 0)
             return false;
+        std::fprintf(stderr, "merging the shared word list into ours...\n");
+        sets.merged = scratch + QStringLiteral("/merged");
+        QDir().mkpath(sets.merged);
+        QFile::copy(dictionaryIn(sets.shipped), dictionaryIn(sets.merged));
+        if (runProgram(sets.importer, {sets.sharedCsv, dictionaryIn(sets.merged)}, scratch).status != 0)
+            return false;
     }
     return true;
 }
@@ -522,6 +622,17 @@ int main(int argc, char *argv[])
     if (!sets.shared.isEmpty())
         benchmark::RegisterBenchmark("lookup/shared_45k", lookup, &sets.shared);
     benchmark::RegisterBenchmark("lookup/synthetic_1m", lookup, &sets.million);
+    benchmark::RegisterBenchmark("completion/shipped", completion, &sets.shipped);
+    benchmark::RegisterBenchmark("completion/synthetic_1m", completion, &sets.million)->MinTime(3.0);
+    if (!sets.merged.isEmpty()) {
+        benchmark::RegisterBenchmark("nearest/merged_own", nearestSpelling, &sets.merged,
+                                     SpellingSuggester::Checker::OwnSearchOnly)
+            ->Unit(benchmark::kMillisecond);
+        if (SpellingSuggester::builtWithHunspell())
+            benchmark::RegisterBenchmark("nearest/merged_hunspell", nearestSpelling, &sets.merged,
+                                         SpellingSuggester::Checker::WithHunspell)
+                ->Unit(benchmark::kMillisecond);
+    }
     benchmark::RegisterBenchmark("record", record)->MinTime(2.0);
     benchmark::RegisterBenchmark("history/100_rows", historyListing, &history100);
     benchmark::RegisterBenchmark("history/1m_rows", historyListing, &historyMillion);

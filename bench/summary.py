@@ -34,6 +34,16 @@ if "lookup/shared_45k" in rows and "lookup/synthetic_1m" in rows:
     line("Lookup, 1,000,000 keys against 45,000", f"{get('lookup/synthetic_1m', 'ours_us'):.1f} µs",
          f"{get('lookup/shared_45k', 'ours_us'):.1f} µs",
          f"{get('lookup/synthetic_1m', 'ours_us') / get('lookup/shared_45k', 'ours_us'):.2f}x", "≈ 1x")
+for name, label in [("completion/shipped", "shipped list"), ("completion/synthetic_1m", "1,000,000 keys")]:
+    if name in rows:
+        line(f"Offers per keystroke (first 1 to 6 letters of a key), {label}", f"{get(name, 'ours_us'):.1f} µs",
+             f"{get(name, 'baseline_us'):.1f} µs (raw C API)", f"{get(name, 'ratio'):.2f}x", "≤ 2x")
+for name, label in [("nearest/merged_own", "our own search"), ("nearest/merged_hunspell", "Hunspell first")]:
+    r = rows.get(name)
+    if r:
+        line(f"Nearest spellings of a 10-letter miss, {r['keys']:,.0f} keys, {label}: first question "
+             f"{r['first_ms']:.0f} ms, memory {r['grown_MB']:.1f} MB (index {r['index_MB']:.1f} MB)",
+             f"{r['real_time']:.1f} {r['time_unit']} ({r['cpu_time']:.1f} {r['time_unit']} CPU)", "", "", "< 30 ms")
 # Any of the rows below may be missing from a run filtered with --benchmark_filter.
 if "record" in rows:
     line(f"Recording a word ({rows['record'].get('label', '')})", f"{get('record', 'ours_us'):.0f} µs",

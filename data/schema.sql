@@ -4,3 +4,6 @@
 -- largest ids.
 create table if not exists dict(key text primary key, value text not null);
 create table if not exists history(id integer primary key autoincrement, word text not null);
+-- How common each key is, for offering keys as they are typed: smaller
+-- first. Written by the importer for every key of dict.
+create table if not exists keyrank(key text primary key, rank integer not null) without rowid;

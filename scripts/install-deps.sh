@@ -18,6 +18,9 @@ run_packages=(
     fonts-noto-core
     # English parts of speech and irregular forms, made into the importer's table
     wordnet-base
+    # how common English words are (the search box's offers), and spelling
+    # suggestions with their English and Sinhala dictionaries
+    scowl libhunspell-dev hunspell-en-us hunspell-si
 )
 package_packages=(
     # dpkg-shlibdeps, lintian, and groff for the manual pages
@@ -33,8 +36,6 @@ test_packages=(
     binutils-mingw-w64-x86-64
     # fuzzing, sanitizers, format and static analysis; benchmarks
     clang libclang-rt-14-dev clang-format clang-tidy libbenchmark-dev libsqlite3-dev
-    # written English graded by how common it is, to measure the word list
-    scowl
     # the peak memory of a program the benchmarks start
     time
 )

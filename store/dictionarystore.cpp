@@ -39,6 +39,23 @@ bool run(QSqlQuery &query, const QString &statement, const QString &word, QStrin
     return false;
 }
 
+// The keys of a range in key order; the ranks where the file has them.
+bool runRankedStatement(QSqlQuery &query, const QString &ranked, const QString &unranked, QString *error)
+{
+    if (query.prepare(ranked))
+        return true;
+    if (query.prepare(unranked))
+        return true;
+    *error = reasonFor(query);
+    return false;
+}
+
+// Above every key that begins with the prefix: the largest code point.
+QString rangeEnd(const QString &prefix)
+{
+    return prefix + QString::fromUcs4(U"\U0010FFFF");
+}
+
 } // namespace
 
 namespace DictionaryStore {
@@ -91,6 +108,70 @@ bool clear(QString *error)
 {
     QSqlQuery query{QSqlDatabase()};
     return run(query, QStringLiteral("delete from history"), QString(), error);
+}
+
+bool keysStartingWith(const QString &prefix, int limit, QStringList *keys, QList<int> *ranks, QString *error)
+{
+    keys->clear();
+    ranks->clear();
+    QSqlQuery query{QSqlDatabase()};
+    query.setForwardOnly(true);
+    if (!runRankedStatement(query,
+                            QStringLiteral("select d.key, ifnull(r.rank, 99) as rank from dict d "
+                                           "left join keyrank r on r.key = d.key "
+                                           "where d.key >= :word and d.key < :end "
+                                           "order by rank, length(d.key), d.key limit :limit"),
+                            QStringLiteral("select key, 99 from dict where key >= :word and key < :end "
+                                           "order by length(key), key limit :limit"),
+                            error))
+        return false;
+    query.bindValue(wordPlaceholder, prefix);
+    query.bindValue(QStringLiteral(":end"), rangeEnd(prefix));
+    query.bindValue(QStringLiteral(":limit"), limit);
+    if (!query.exec()) {
+        *error = reasonFor(query);
+        return false;
+    }
+    while (query.next()) {
+        keys->append(query.value(0).toString());
+        ranks->append(query.value(1).toInt());
+    }
+    return true;
+}
+
+bool rankOfKey(const QString &key, int *rank, QString *error)
+{
+    QSqlQuery query{QSqlDatabase()};
+    if (!runRankedStatement(query,
+                            QStringLiteral("select ifnull(r.rank, 99) from dict d left join keyrank r "
+                                           "on r.key = d.key where d.key = :word"),
+                            QStringLiteral("select 99 from dict where key = :word"), error))
+        return false;
+    query.bindValue(wordPlaceholder, key);
+    if (!query.exec()) {
+        *error = reasonFor(query);
+        return false;
+    }
+    *rank = query.next() ? query.value(0).toInt() : -1;
+    return true;
+}
+
+bool forEachKey(const std::function<void(const QString &key, int rank)> &visit, QString *error)
+{
+    QSqlQuery query{QSqlDatabase()};
+    query.setForwardOnly(true);
+    if (!runRankedStatement(query,
+                            QStringLiteral("select d.key, ifnull(r.rank, 99) from dict d "
+                                           "left join keyrank r on r.key = d.key"),
+                            QStringLiteral("select key, 99 from dict"), error))
+        return false;
+    if (!query.exec()) {
+        *error = reasonFor(query);
+        return false;
+    }
+    while (query.next())
+        visit(query.value(0).toString(), query.value(1).toInt());
+    return true;
 }
 
 } // namespace DictionaryStore

@@ -137,6 +137,7 @@ private slots:
     void updateFromThePreviousList();
     void updateKeepsTheUsers_data();
     void updateKeepsTheUsers();
+    void ranksOfKeys();
     void badLineWritesNothing_data();
     void badLineWritesNothing();
     void skipBadImportsTheRest();
@@ -524,6 +525,39 @@ void TestImporter::importMergesOursFirst()
     QCOMPARE(environment->scalar("select count(*) from dict").toInt(), 2);
     QCOMPARE(environment->scalar("select value from dict where key = 'water'").toString(), QStringLiteral("අම්බු|ජලය"));
     QCOMPARE(environment->history(), QStringList{"apple"});
+}
+
+// keyrank: a word's most common grade, forms after headwords, Sinhala keys
+// as their most common English word; an import without ranks keeps them.
+void TestImporter::ranksOfKeys()
+{
+    writeFile(path("list.tsv"), "water\tවතුර|ජලය\nwatchtower\tමුරකොටුව\naqua\tජලය\n");
+    writeFile(path("ranks.tsv"), "Water\t35\nwater\t10\nwaters\t20\naqua\t60\n");
+    const QString db = environment->databasePath();
+    QCOMPARE(import({"--ranks", path("ranks.tsv"), path("list.tsv"), db}).status, 0);
+    const QList<QPair<const char *, int>> expected = {{"water", 10},        {"watchtower", 99}, {"waters", 120},
+                                                      {"watchtowers", 199}, {"ජලය", 10},        {"මුරකොටුව", 99}};
+    const auto rankOf = [&](const char *key) {
+        return environment
+            ->scalar(QStringLiteral("select rank from keyrank where key = '%1'").arg(QString::fromUtf8(key)))
+            .toInt();
+    };
+    for (const auto &[key, rank] : expected)
+        QCOMPARE(rankOf(key), rank);
+    QCOMPARE(environment->scalar("select count(*) from dict").toInt(),
+             environment->scalar("select count(*) from keyrank").toInt());
+
+    writeFile(path("more.tsv"), "zebra\tසීබ්‍රා\n");
+    QCOMPARE(import({"--no-forms", path("more.tsv"), db}).status, 0);
+    QCOMPARE(rankOf("water"), 10);
+    QCOMPARE(rankOf("zebra"), 99);
+    QCOMPARE(import({"--replace", "--no-forms", path("more.tsv"), db}).status, 0);
+    QCOMPARE(environment->scalar("select count(*) from keyrank").toInt(), 2);
+
+    writeFile(path("bad.tsv"), "water 10\n");
+    const ProgramRun bad = import({"--ranks", path("bad.tsv"), path("list.tsv"), db});
+    QCOMPARE(bad.status, 1);
+    QVERIFY2(bad.err.contains("bad.tsv:1:"), qPrintable(bad.err));
 }
 
 // The copy was made from old.tsv, then the user imported words of their own;

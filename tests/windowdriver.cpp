@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "windowdriver.h"
 
+#include <QApplication>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -55,7 +56,9 @@ void WindowDriver::press(Qt::Key key, Qt::KeyboardModifiers modifiers)
     if (!window->isActiveWindow())
         activate();
     QSignalSpy clicked(searchButton, &QPushButton::clicked);
-    QTest::keyClick(searchBox, key, modifiers);
+    // Keys go to the offers' popup while it is open.
+    QWidget *popup = QApplication::activePopupWidget();
+    QTest::keyClick(popup ? popup : searchBox, key, modifiers);
     if (clicked.isEmpty() && !clicked.wait(2000))
         qWarning("the key did not click the search button");
 }

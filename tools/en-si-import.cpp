@@ -82,8 +82,14 @@ int main(int argc, char *argv[])
         QStringLiteral("old"));
     const QCommandLineOption forceOption(QStringLiteral("force"),
                                          QStringLiteral("Write into an SQLite file that has other tables."));
-    parser.addOptions(
-        {formatOption, replaceOption, skipOption, noReverseOption, noFormsOption, updateOption, forceOption});
+    const QCommandLineOption ranksOption(
+        QStringLiteral("ranks"),
+        QStringLiteral("Rank keys by how common their words are, from <file> of \"word<TAB>rank\" lines\n"
+                       "(smaller is more common): the search box offers the common ones first. Without it,\n"
+                       "keys the file has ranked keep their rank and new ones rank shorter first."),
+        QStringLiteral("file"));
+    parser.addOptions({formatOption, replaceOption, skipOption, noReverseOption, noFormsOption, updateOption,
+                       forceOption, ranksOption});
     parser.addPositionalArgument(QStringLiteral("SOURCE"), QStringLiteral("Word lists to read."),
                                  QStringLiteral("SOURCE..."));
     parser.addPositionalArgument(QStringLiteral("DATABASE"), QStringLiteral("The dictionary file to build or update."));
@@ -123,6 +129,12 @@ int main(int argc, char *argv[])
 
     Importer importer(options);
     Importer previous(options);
+    QString ranksError;
+    if (parser.isSet(ranksOption) && !importer.readRanks(parser.value(ranksOption), &ranksError)) {
+        err << "en-si-import: " << ranksError << Qt::endl
+            << "en-si-import: nothing written to " << databasePath << Qt::endl;
+        return 1;
+    }
     if (!readSources(importer, arguments, err)
         || (parser.isSet(updateOption) && !readSources(previous, {parser.value(updateOption)}, err))) {
         err << "en-si-import: nothing written to " << databasePath << Qt::endl;

@@ -61,7 +61,8 @@ trap '[ -n "$installed" ] && apt-get purge -y "$package" >/dev/null 2>&1; rm -rf
 "$source/scripts/package.sh" "$build" >"$scratch/package.log" 2>&1 || { cat "$scratch/package.log" >&2; fail "building the package failed"; }
 deb=$(ls "$build"/${package}_*.deb)
 depends=$(dpkg-deb -f "$deb" Depends)
-for dependency in "fonts-noto-core | fonts-lklug-sinhala" libqt6sql6-sqlite libqt6widgets6; do
+for dependency in "fonts-noto-core | fonts-lklug-sinhala" libqt6sql6-sqlite libqt6widgets6 libhunspell \
+    "hunspell-en-us | hunspell-en-gb"; do
     [[ "$depends" == *"$dependency"* ]] || fail "Depends lacks $dependency: $depends"
 done
 

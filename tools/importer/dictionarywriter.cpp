@@ -3,6 +3,7 @@
 
 #include "copyupdate.h"
 #include "entrytable.h"
+#include "keyranks.h"
 #include "partialfile.h"
 #include "schema.h"
 #include "sensemerge.h"
@@ -165,7 +166,8 @@ bool fill(QSqlDatabase &db, bool fresh, const EntryCollection &entries, const Di
         *error = db.lastError().text();
         return false;
     }
-    const bool ok = createSchema(db, error) && writeEntries(db, fresh, entries, options, error);
+    const bool ok = createSchema(db, error) && writeEntries(db, fresh, entries, options, error)
+                    && KeyRanks::writeTable(db, options.ranks, error);
     if (ok && db.commit())
         return true;
     if (ok)
@@ -211,11 +213,12 @@ bool syncFile(const QString &path)
 #endif
 }
 
-bool writeNew(const QString &path, const EntryCollection &entries, QString *error)
+bool writeNew(const QString &path, const EntryCollection &entries, const DictionaryWriter::Options &options,
+              QString *error)
 {
     PartialFile partial(path);
     // A new file has nothing to merge with.
-    const DictionaryWriter::Options fresh{DictionaryWriter::Mode::Replace, nullptr, false};
+    const DictionaryWriter::Options fresh{DictionaryWriter::Mode::Replace, nullptr, false, options.ranks};
     if (!partial.create(error) || !writeWithConnection(partial.name(), true, entries, fresh, error))
         return false;
     if (!syncFile(partial.name())) {
@@ -249,5 +252,5 @@ bool DictionaryWriter::write(const QString &path, const EntryCollection &entries
 {
     if (QFileInfo::exists(path))
         return writeWithConnection(path, false, entries, options, error);
-    return writeNew(path, entries, error);
+    return writeNew(path, entries, options, error);
 }

@@ -4,6 +4,8 @@
 
 #include "entrycollection.h"
 
+class KeyRanks;
+
 #include <QString>
 #include <QStringList>
 
@@ -23,6 +25,7 @@ public:
         Mode mode = Mode::Merge;
         const EntryCollection *previous = nullptr; // for Update
         bool force = false;                        // write into a file with other tables but no dict
+        const KeyRanks *ranks = nullptr;           // how common words are, for keyrank
     };
 
     // The statements that create the tables where they are missing.

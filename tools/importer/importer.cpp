@@ -198,5 +198,6 @@ bool Importer::write(const QString &databasePath, QString *error, const EntryCol
         mode = DictionaryWriter::Mode::Replace;
     else if (previous)
         mode = DictionaryWriter::Mode::Update;
-    return DictionaryWriter::write(databasePath, collected, {mode, previous, options.force}, error);
+    return DictionaryWriter::write(databasePath, collected,
+                                   {mode, previous, options.force, ranks.isEmpty() ? nullptr : &ranks}, error);
 }

@@ -4,6 +4,7 @@
 
 #include "entrycollection.h"
 #include "formgenerator.h"
+#include "keyranks.h"
 #include "sourceparser.h"
 
 #include <QString>
@@ -51,6 +52,8 @@ public:
     // Once every source is read: the inflected forms of the English
     // headwords, unless the options leave them out.
     void addForms();
+    // How common words are (--ranks); without them keys rank shorter first.
+    bool readRanks(const QString &path, QString *error) { return ranks.read(path, error); }
 
     const EntryCollection &entries() const { return collected; }
     qint64 linesRead() const { return lines; }
@@ -65,6 +68,7 @@ private:
     EntryCollection collected;
     QStringList notes;
     FormGenerator forms;
+    KeyRanks ranks;
     qint64 lines = 0;
     qint64 skipped = 0;
 };
