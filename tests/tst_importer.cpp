@@ -103,6 +103,8 @@ private slots:
     void unclosedQuote_data();
     void unclosedQuote();
     void reverseEntries();
+    void sensesAreStoredAsText_data();
+    void sensesAreStoredAsText();
     void entryOverTheLimit();
     void mergedSenses_data();
     void mergedSenses();
@@ -199,6 +201,8 @@ void TestImporter::tsvRecords_data()
     // Composed to NFC: the two-part vowel sign ො from its parts.
     QTest::newRow("nfc") << QByteArray("go\t\xE0\xB6\xBA\xE0\xB7\x99\xE0\xB7\x8F") << QStringList{"go"}
                          << QStringList{QString::fromUtf8("\xE0\xB6\xBA\xE0\xB7\x9C")} << "";
+    QTest::newRow("nfc headword") << QByteArray("Cafe\xCC\x81\tකෝපි") << QStringList{QString::fromUtf8("Café")}
+                                  << QStringList{"කෝපි"} << "";
     QTest::newRow("no tab") << QByteArray("apple ඇපල්") << QStringList() << QStringList()
                             << "expected 2 tab-separated columns, found 1";
     QTest::newRow("two tabs") << QByteArray("a\tb\tc") << QStringList() << QStringList()
@@ -347,6 +351,36 @@ void TestImporter::reverseEntries()
     QCOMPARE(one.entries().entries().at(0).value, QString::fromUtf8("වතුර|වතු"));
 }
 
+void TestImporter::sensesAreStoredAsText_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("value");
+    // Values escaped, so the view shows them as written; keys as typed.
+    QTest::newRow("comparison") << "less"
+                                << "x &lt; y|&lt;b&gt;tag&lt;/b&gt;";
+    QTest::newRow("reverse key of an escaped sense") << "x < y"
+                                                     << "less";
+    QTest::newRow("english word as a value") << "ඒටී"
+                                             << "AT&amp;T";
+    QTest::newRow("english key") << "at&t"
+                                 << "ඒටී";
+    QTest::newRow("an entity as written") << "amp"
+                                          << "&amp;amp;";
+}
+
+void TestImporter::sensesAreStoredAsText()
+{
+    QFETCH(QString, key);
+    QFETCH(QString, value);
+    Importer importer(ImportOptions{});
+    importer.addRecord({{"less"}, {"x < y", "<b>tag</b>"}});
+    importer.addRecord({{"AT&T"}, {"ඒටී"}});
+    importer.addRecord({{"amp"}, {"&amp;"}});
+    const Entry *entry = importer.entries().find(key);
+    QVERIFY(entry);
+    QCOMPARE(entry->value, value);
+}
+
 // Lines that each add a sense to one key: the one that takes the entry past
 // 64 KiB is a bad line.
 void TestImporter::entryOverTheLimit()
@@ -382,6 +416,13 @@ void TestImporter::mergedSenses_data()
     QTest::newRow("an empty value") << ""
                                     << "a"
                                     << "a";
+    // Stored before senses were escaped: the file's spelling stays, once.
+    QTest::newRow("stored plain") << "x < y|a"
+                                  << "x &lt; y|b"
+                                  << "x < y|a|b";
+    QTest::newRow("stored escaped") << "x &lt; y"
+                                    << "x &lt; y"
+                                    << "x &lt; y";
 }
 
 void TestImporter::mergedSenses()

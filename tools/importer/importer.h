@@ -39,7 +39,8 @@ public:
     // update instead: see DictionaryWriter.
     bool write(const QString &databasePath, QString *error, const EntryCollection *previous = nullptr) const;
 
-    // Folds one parsed record into the entries, in both directions.
+    // Folds one parsed record into the entries, in both directions: its
+    // words and senses are keys as written, and values HTML-escaped.
     void addRecord(const SourceRecord &record);
     // Whether the record keeps every entry it adds to within maxEntryBytes.
     bool fitsEntries(const SourceRecord &record, QString *reason) const;

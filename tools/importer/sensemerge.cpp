@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "sensemerge.h"
 
+#include "sensetext.h"
+
 #include <QSet>
 #include <QStringList>
 
@@ -35,8 +37,12 @@ QString SenseMerge::merged(const QString &existing, const QString &imported)
     QSet<QString> seen;
     for (const QString &sense : sensesOf(existing))
         addOnce(&senses, &seen, sense);
-    for (const QString &sense : sensesOf(imported))
-        addOnce(&senses, &seen, sense);
+    // A file written before senses were escaped holds "x < y" where the
+    // import now brings "x &lt; y": the same sense, kept as the file has it.
+    for (const QString &sense : sensesOf(imported)) {
+        if (!seen.contains(SenseText::toPlainText(sense)))
+            addOnce(&senses, &seen, sense);
+    }
     return senses.join(separator);
 }
 

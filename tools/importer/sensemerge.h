@@ -9,7 +9,7 @@
 class SenseMerge
 {
 public:
-    // The file's senses first, then the imported ones it lacks.
+    // The file's senses first, as stored, then the imported ones it lacks.
     static QString merged(const QString &existing, const QString &imported);
 
     // A three-way update of the user's entry from `previous` (what our list
