@@ -16,6 +16,8 @@ run_packages=(
     qt6-l10n-tools qt6-tools-dev
     # the Sinhala script in the result view
     fonts-noto-core
+    # WordNet, from which the build derives the importer's phrase counts
+    wordnet-base
 )
 package_packages=(
     # dpkg-shlibdeps, lintian, and groff for the manual pages

@@ -2,6 +2,7 @@
 #include "importer.h"
 
 #include "dictionarywriter.h"
+#include "phraseforms.h"
 #include "sensetext.h"
 
 #include <QFile>
@@ -48,6 +49,7 @@ void Importer::addRecord(const SourceRecord &record)
     const QStringList senses = SenseText::fromPlainTexts(record.sinhala);
     for (const QString &word : record.english) {
         forms.addHeadword(word);
+        phrases.addHeadword(word);
         const QString key = word.toLower();
         for (const QString &sense : senses)
             collected.add(key, sense);
@@ -78,10 +80,15 @@ bool Importer::fitsEntries(const SourceRecord &record, QString *reason) const
     return fits;
 }
 
+// Forms of phrases follow those of their words; the phrase lines come last,
+// so that no form copies its word's line.
 void Importer::addForms()
 {
-    if (options.forms)
+    if (options.forms) {
         forms.addForms(&collected);
+        PhraseForms::add(phrases, &collected);
+    }
+    phrases.addLines(&collected);
 }
 
 bool Importer::readSource(const QString &path, QTextStream &messages, bool showProgress)

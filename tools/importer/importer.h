@@ -4,6 +4,7 @@
 
 #include "entrycollection.h"
 #include "formgenerator.h"
+#include "phraseline.h"
 #include "sourceparser.h"
 
 #include <QString>
@@ -45,7 +46,8 @@ public:
     // Whether the record keeps every entry it adds to within maxEntryBytes.
     bool fitsEntries(const SourceRecord &record, QString *reason) const;
     // Once every source is read: the inflected forms of the English
-    // headwords, unless the options leave them out.
+    // headwords and phrases, unless the options leave them out, and the
+    // line of phrases after the senses of each word that heads some.
     void addForms();
 
     const EntryCollection &entries() const { return collected; }
@@ -59,6 +61,7 @@ private:
     EntryCollection collected;
     QStringList notes;
     FormGenerator forms;
+    PhraseLine phrases;
     qint64 lines = 0;
     qint64 skipped = 0;
 };

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "sensemerge.h"
 
+#include "phraseline.h"
 #include "sensetext.h"
 
 #include <QSet>
@@ -29,20 +30,35 @@ void addOnce(QStringList *senses, QSet<QString> *seen, const QString &sense)
     senses->append(sense);
 }
 
+// Folds a phrase line into the one line of the entry.
+void addLine(QString *line, const QString &sense)
+{
+    *line = line->isEmpty() ? sense : PhraseLine::mergedLine(*line, sense);
+}
+
 } // namespace
 
 QString SenseMerge::merged(const QString &existing, const QString &imported)
 {
     QStringList senses;
     QSet<QString> seen;
-    for (const QString &sense : sensesOf(existing))
-        addOnce(&senses, &seen, sense);
+    QString line;
+    for (const QString &sense : sensesOf(existing)) {
+        if (PhraseLine::isLine(sense))
+            addLine(&line, sense);
+        else
+            addOnce(&senses, &seen, sense);
+    }
     // A file written before senses were escaped holds "x < y" where the
     // import now brings "x &lt; y": the same sense, kept as the file has it.
     for (const QString &sense : sensesOf(imported)) {
-        if (!seen.contains(SenseText::toPlainText(sense)))
+        if (PhraseLine::isLine(sense))
+            addLine(&line, sense);
+        else if (!seen.contains(SenseText::toPlainText(sense)))
             addOnce(&senses, &seen, sense);
     }
+    if (!line.isEmpty())
+        senses.append(line);
     return senses.join(separator);
 }
 

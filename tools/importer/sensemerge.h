@@ -9,7 +9,8 @@
 class SenseMerge
 {
 public:
-    // The file's senses first, as stored, then the imported ones it lacks.
+    // The file's senses first, as stored, then the imported ones it lacks;
+    // last the phrase line, one for the phrases of both.
     static QString merged(const QString &existing, const QString &imported);
 
     // A three-way update of the user's entry from `previous` (what our list
