@@ -1,7 +1,13 @@
 // SPDX-License-Identifier: MIT
 #include "cleanword.h"
 
+#include <algorithm>
+
 namespace {
+
+// How many marks at either end are taken away one at a time before the
+// rest go at once: a key may end in one (c#, mr.), never in many.
+constexpr int maxSteps = 3;
 
 // Punctuation, symbols, format marks (zero-width spaces, direction marks)
 // and separators of every script, by their Unicode category, so that no
@@ -21,6 +27,17 @@ bool isAround(char32_t c)
     case QChar::Symbol_Currency:
     case QChar::Symbol_Modifier:
     case QChar::Symbol_Other:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// What is never part of a word at its ends: white space, line ends,
+// zero-width spaces and direction marks.
+bool isInvisible(char32_t c)
+{
+    switch (QChar::category(c)) {
     case QChar::Other_Format:
     case QChar::Other_Control:
     case QChar::Separator_Space:
@@ -30,6 +47,11 @@ bool isAround(char32_t c)
     default:
         return QChar::isSpace(c);
     }
+}
+
+bool isMark(char32_t c)
+{
+    return isAround(c) || isInvisible(c);
 }
 
 // The code point that starts at `at`, and the one that ends at `end`, with
@@ -54,17 +76,70 @@ char32_t pointBefore(const QString &text, qsizetype end, qsizetype *length)
     return text.at(end - 1).unicode();
 }
 
+// The text between from and to without the marks that pass the test at
+// either end.
+QString stripped(const QString &text, qsizetype from, qsizetype to, bool (*test)(char32_t))
+{
+    qsizetype length = 0;
+    while (from < to && test(pointAt(text, from, &length)))
+        from += length;
+    while (to > from && test(pointBefore(text, to, &length)))
+        to -= length;
+    return text.mid(from, to - from);
+}
+
+// Where the word may start: after none, one, two, three and all of the
+// marks at the start; `forward` false gives where it may end.
+QList<qsizetype> cuts(const QString &text, bool forward)
+{
+    QList<qsizetype> cuts;
+    qsizetype at = forward ? 0 : text.size();
+    qsizetype length = 0;
+    cuts.append(at);
+    while (forward ? at < text.size() && isMark(pointAt(text, at, &length))
+                   : at > 0 && isMark(pointBefore(text, at, &length))) {
+        at += forward ? length : -length;
+        if (cuts.size() <= maxSteps)
+            cuts.append(at);
+    }
+    if (cuts.constLast() != at)
+        cuts.append(at);
+    return cuts;
+}
+
 } // namespace
 
 QString cleanedWord(const QString &text)
 {
     const QString composed = text.normalized(QString::NormalizationForm_C);
-    qsizetype start = 0;
-    qsizetype end = composed.size();
-    qsizetype length = 0;
-    while (start < end && isAround(pointAt(composed, start, &length)))
-        start += length;
-    while (end > start && isAround(pointBefore(composed, end, &length)))
-        end -= length;
-    return composed.mid(start, end - start);
+    return stripped(composed, 0, composed.size(), isMark);
+}
+
+QStringList cleanedWords(const QString &text)
+{
+    const QString composed = text.normalized(QString::NormalizationForm_C);
+    const QList<qsizetype> starts = cuts(composed, true);
+    const QList<qsizetype> ends = cuts(composed, false);
+    // Fewest marks taken first, those at the end before those at the start.
+    QList<QPair<qsizetype, qsizetype>> steps;
+    for (qsizetype start = 0; start < starts.size(); ++start) {
+        for (qsizetype end = 0; end < ends.size(); ++end)
+            steps.append({start, end});
+    }
+    std::stable_sort(steps.begin(), steps.end(), [](const auto &one, const auto &other) {
+        return one.first + one.second < other.first + other.second;
+    });
+    QStringList words;
+    for (const auto &[start, end] : std::as_const(steps)) {
+        if (starts.at(start) >= ends.at(end))
+            continue;
+        const QString word = stripped(composed, starts.at(start), ends.at(end), isInvisible);
+        if (!word.isEmpty() && word != text && !words.contains(word))
+            words.append(word);
+    }
+    const QString last = stripped(composed, 0, composed.size(), isMark);
+    words.removeAll(last);
+    if (!last.isEmpty() && last != text)
+        words.append(last);
+    return words;
 }

@@ -28,6 +28,8 @@ private slots:
     void plainLinksDecodeToThemselves();
     void cleanedWord_data();
     void cleanedWord();
+    void cleanedWords_data();
+    void cleanedWords();
 };
 
 void TestCommands::recognizesExactlySixWords_data()
@@ -217,6 +219,27 @@ void TestCommands::cleanedWord()
     QFETCH(QString, text);
     QFETCH(QString, word);
     QCOMPARE(::cleanedWord(text), word);
+}
+
+// A key may end in a mark (c#, mr.): fewer marks are tried first.
+void TestCommands::cleanedWords_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("words");
+    QTest::newRow("clean already") << "water" << QStringList();
+    QTest::newRow("white space goes at once") << " water\n" << QStringList{"water"};
+    QTest::newRow("a symbol that may be the key's") << "c#." << QStringList{"c#", "c"};
+    QTest::newRow("the end first") << "'tis." << QStringList{"'tis", "tis.", "tis"};
+    QTest::newRow("three one by one, then the rest")
+        << "!!!!!!water" << QStringList{"!!!!!water", "!!!!water", "!!!water", "water"};
+    QTest::newRow("only marks") << " ... " << QStringList{"...", "..", "."};
+}
+
+void TestCommands::cleanedWords()
+{
+    QFETCH(QString, text);
+    QFETCH(QStringList, words);
+    QCOMPARE(::cleanedWords(text), words);
 }
 
 QTEST_MAIN(TestCommands)
