@@ -59,6 +59,27 @@ bool isPhrase(const QString &key)
     return parts.size() >= 2 && parts.size() <= 5 && std::all_of(parts.cbegin(), parts.cend(), isPhraseWord);
 }
 
+// The phrases a line links to, in its order.
+QStringList phrasesOf(const QString &line)
+{
+    QStringList phrases;
+    const QStringList links = line.split(linkSeparator);
+    for (const QString &link : links) {
+        const qsizetype end = link.indexOf(QLatin1String("'>"));
+        if (link.startsWith(linkStart) && end > 0)
+            phrases.append(QUrl::fromPercentEncoding(link.mid(linkStart.size(), end - linkStart.size()).toLatin1()));
+    }
+    return phrases;
+}
+
+QString lineOf(const QStringList &phrases)
+{
+    QStringList links;
+    for (const QString &phrase : phrases.mid(0, PhraseLine::maxLinks))
+        links.append(linkHtml(phrase));
+    return links.join(linkSeparator);
+}
+
 } // namespace
 
 PhraseLine::PhraseLine()
@@ -120,31 +141,6 @@ void PhraseLine::addHeadword(const QString &asWritten)
         phraseList.append(key);
     }
 }
-
-namespace {
-
-// The phrases a line links to, in its order.
-QStringList phrasesOf(const QString &line)
-{
-    QStringList phrases;
-    const QStringList links = line.split(linkSeparator);
-    for (const QString &link : links) {
-        const qsizetype end = link.indexOf(QLatin1String("'>"));
-        if (link.startsWith(linkStart) && end > 0)
-            phrases.append(QUrl::fromPercentEncoding(link.mid(linkStart.size(), end - linkStart.size()).toLatin1()));
-    }
-    return phrases;
-}
-
-QString lineOf(const QStringList &phrases)
-{
-    QStringList links;
-    for (const QString &phrase : phrases.mid(0, PhraseLine::maxLinks))
-        links.append(linkHtml(phrase));
-    return links.join(linkSeparator);
-}
-
-} // namespace
 
 bool PhraseLine::isLine(const QString &sense)
 {
