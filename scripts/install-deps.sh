@@ -16,7 +16,8 @@ run_packages=(
     qt6-l10n-tools qt6-tools-dev
     # the Sinhala script in the result view
     fonts-noto-core
-    # WordNet, from which the build derives the importer's phrase counts
+    # English parts of speech, irregular forms and how often phrases are
+    # used, made into the importer's tables
     wordnet-base
 )
 package_packages=(
@@ -33,6 +34,8 @@ test_packages=(
     binutils-mingw-w64-x86-64
     # fuzzing, sanitizers, format and static analysis; benchmarks
     clang libclang-rt-14-dev clang-format clang-tidy libbenchmark-dev libsqlite3-dev
+    # written English graded by how common it is, to measure the word list
+    scowl
     # the peak memory of a program the benchmarks start
     time
 )

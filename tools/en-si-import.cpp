@@ -49,14 +49,15 @@ int main(int argc, char *argv[])
                        "value is the English words that carry it. Keys are stored in Unicode NFC\n"
                        "(composed, as lookups are). Senses are plain text: \"&\", \"<\" and \">\" are\n"
                        "stored HTML-escaped, so that they show as written. The inflected forms of\n"
-                       "the English headwords (regular ones by rule, irregular ones from the table\n"
-                       "compiled in) become keys too, where no source has the key: a link to the\n"
-                       "headword, then its senses; so do the inflected phrases (gave up: give up).\n"
-                       "A word that heads phrases (account: account for, take into account) gets a\n"
-                       "line of links to at most eight of them after its senses, the most common\n"
-                       "first by WordNet's counts. Importing into an existing file merges: an entry\n"
-                       "it has keeps its senses first, as stored, and the imported ones follow\n"
-                       "without repeats; other entries and the history stay. Sources that give no\n"
+                       "the English headwords and phrases (by their parts of speech and irregular\n"
+                       "forms in WordNet 3.0, from the table compiled in, and the spelling rules)\n"
+                       "become keys too, where no source has the key: a link to the headword, then\n"
+                       "its senses. A word that heads phrases (account: account for, take into\n"
+                       "account) gets a line of links to at most eight of them after its senses,\n"
+                       "the most common first by WordNet's counts. Importing into an existing file\n"
+                       "merges: an entry it has keeps its senses first, as stored, and the imported\n"
+                       "ones follow without repeats, forms are made as if the file's words were\n"
+                       "read too; other entries and the history stay. Sources that give no\n"
                        "entry at all are an error. The import is one transaction: on any error the\n"
                        "file is left as it was, and a new file is only created once it is complete\n"
                        "(an interrupted one is removed, now or on the next run).\n\n"
@@ -136,6 +137,10 @@ int main(int argc, char *argv[])
         err << "en-si-import: nothing written to " << databasePath << Qt::endl;
         return 1;
     }
+    // A merge makes the forms one run over the file's words and the sources
+    // would make: "does" stays no plural of an imported "doe".
+    if (!options.emptyFirst && !parser.isSet(updateOption))
+        importer.readExisting(databasePath);
     // Forms are generated for both, so that they are compared like any entry.
     importer.addForms();
     previous.addForms();

@@ -3,8 +3,10 @@
 
 #include "commands/linktarget.h"
 #include "entrycollection.h"
+#include "phraseline.h"
 
 #include <QFile>
+#include <QRegularExpression>
 #include <QSet>
 
 namespace {
@@ -41,7 +43,7 @@ bool isVowel(QChar c)
     return QStringLiteral("aeiou").contains(c);
 }
 
-bool isLowerLatinWord(const QString &word)
+bool isLowerLatinWord(QStringView word)
 {
     if (word.isEmpty())
         return false;
@@ -50,6 +52,14 @@ bool isLowerLatinWord(const QString &word)
             return false;
     }
     return true;
+}
+
+// Lower-case Latin words joined by single spaces or hyphens (bus stop, e-mail).
+bool isInflectable(const QString &word)
+{
+    static const QRegularExpression joints(QStringLiteral("[ -]"));
+    const QList<QStringView> parts = QStringView(word).split(joints);
+    return std::all_of(parts.cbegin(), parts.cend(), [](QStringView part) { return isLowerLatinWord(part); });
 }
 
 // Vowel groups, with "y" a vowel after a consonant: a fair count of
@@ -95,7 +105,7 @@ bool endsInConsonantY(const QString &word)
 }
 
 // The word with an ending that starts with a vowel: doubled, plain, or both.
-void addSuffixed(QList<RegularForm> *forms, const QString &word, const QString &suffix, FormKind kind)
+void addSuffixed(QList<WordForm> *forms, const QString &word, const QString &suffix, FormKind kind)
 {
     const Doubling d = doubling(word);
     if (d != Doubling::No)
@@ -104,10 +114,14 @@ void addSuffixed(QList<RegularForm> *forms, const QString &word, const QString &
         forms->append({word + suffix, kind});
 }
 
-void addEs(QList<RegularForm> *forms, const QString &word, FormKind kind)
+void addEs(QList<WordForm> *forms, const QString &word, FormKind kind)
 {
     static const QStringList sibilants = {QStringLiteral("s"), QStringLiteral("x"), QStringLiteral("z"),
                                           QStringLiteral("ch"), QStringLiteral("sh")};
+    if (word.endsWith(QLatin1Char('z')) && doubling(word) == Doubling::Yes) {
+        forms->append({word + QStringLiteral("zes"), kind}); // quizzes
+        return;
+    }
     for (const QString &ending : sibilants) {
         if (word.endsWith(ending)) {
             forms->append({word + QStringLiteral("es"), kind});
@@ -124,7 +138,7 @@ void addEs(QList<RegularForm> *forms, const QString &word, FormKind kind)
         forms->append({word + QStringLiteral("es"), kind});
 }
 
-void addEd(QList<RegularForm> *forms, const QString &word)
+void addEd(QList<WordForm> *forms, const QString &word)
 {
     QStringList spellings;
     if (word.endsWith(QLatin1Char('e'))) {
@@ -132,9 +146,9 @@ void addEd(QList<RegularForm> *forms, const QString &word)
     } else if (endsInConsonantY(word)) {
         spellings.append(word.chopped(1) + QStringLiteral("ied"));
     } else {
-        QList<RegularForm> suffixed;
+        QList<WordForm> suffixed;
         addSuffixed(&suffixed, word, QStringLiteral("ed"), FormKind::Past);
-        for (const RegularForm &form : std::as_const(suffixed))
+        for (const WordForm &form : std::as_const(suffixed))
             spellings.append(form.form);
     }
     for (const QString &spelling : std::as_const(spellings)) {
@@ -143,7 +157,7 @@ void addEd(QList<RegularForm> *forms, const QString &word)
     }
 }
 
-void addIng(QList<RegularForm> *forms, const QString &word)
+void addIng(QList<WordForm> *forms, const QString &word)
 {
     const QString ing = QStringLiteral("ing");
     if (word.size() > 2 && word.endsWith(QLatin1String("ie"))) {
@@ -158,7 +172,7 @@ void addIng(QList<RegularForm> *forms, const QString &word)
     }
 }
 
-void addErEst(QList<RegularForm> *forms, const QString &word)
+void addErEst(QList<WordForm> *forms, const QString &word)
 {
     if (word.endsWith(QLatin1Char('e'))) {
         forms->append({word + QStringLiteral("r"), FormKind::Comparative});
@@ -183,39 +197,130 @@ bool isVerbKind(FormKind kind)
            || kind == FormKind::Ing;
 }
 
-// Which way a headword's senses point. A sense in a Sinhala noun's written
-// form (-ය, -ව, -යා, -ා) is no adjective: no "boxer" as a form of box.
-struct WordClass
+bool isAdjectiveKind(FormKind kind)
 {
-    bool verb = false;
-    bool nonVerb = false;
-    bool adjective = false;
-};
-
-bool isNounSense(const QString &sense)
-{
-    static const QStringList endings{QString::fromUtf8("ය"), QString::fromUtf8("ව"), QString::fromUtf8("ා")};
-    const QString trimmed = sense.trimmed();
-    for (const QString &ending : endings) {
-        if (trimmed.endsWith(ending))
-            return true;
-    }
-    return false;
+    return kind == FormKind::Comparative || kind == FormKind::Superlative;
 }
 
-WordClass classOf(const QString &value)
+// The part of speech a kind of form belongs to.
+PartOfSpeech partOfKind(FormKind kind)
 {
-    WordClass word;
+    if (kind == FormKind::Plural || kind == FormKind::Possessive)
+        return PartOfSpeech::Noun;
+    if (isAdjectiveKind(kind))
+        return PartOfSpeech::Adjective;
+    return PartOfSpeech::Verb;
+}
+
+// For a word the lexicon does not know, the senses tell: a Sinhala verb
+// makes an English verb, anything else a noun. No adjective is guessed, as
+// function words (with, until, which) look like one.
+PartsOfSpeech guessedParts(const QString &value)
+{
+    PartsOfSpeech parts;
     const QStringList senses = value.split(separator);
-    for (const QString &sense : senses) {
-        if (isVerbSense(sense)) {
-            word.verb = true;
+    for (const QString &sense : senses)
+        parts |= isVerbSense(sense) ? PartOfSpeech::Verb : PartOfSpeech::Noun;
+    return parts;
+}
+
+bool hasVerbSense(const QString &value)
+{
+    const QStringList senses = value.split(separator);
+    return std::any_of(senses.cbegin(), senses.cend(), isVerbSense);
+}
+
+// Whether an irregular plural leaves no room for the regular one: knives,
+// crises, phenomena, men and children do; the learned plurals beside
+// everyday ones (media, radii, formulae, mottoes, bureaux) do not.
+bool replacesRegularPlural(const QString &form, const QString &base)
+{
+    if (form.endsWith(QLatin1String("ves")) || base.endsWith(QLatin1String("is")))
+        return true;
+    if (form.endsWith(QLatin1Char('a')))
+        return base.endsWith(QLatin1String("on"));
+    static const QStringList beside{QStringLiteral("ae"), QStringLiteral("i"), QStringLiteral("x"),
+                                    QStringLiteral("s")};
+    return std::none_of(beside.cbegin(), beside.cend(), [&](const QString &ending) { return form.endsWith(ending); });
+}
+
+// Which form of a verb each irregular spelling is. Endings tell the
+// regular shapes (stopped, stopping, quizzes); of the others a participle
+// ends in -en, -wn, -rn, -ne or -ain (seen, shown, torn, gone, lain), or
+// has u where its twin has a (sung beside sang). The rest are past tenses,
+// and participles too where no participle is listed (taught, hung).
+QList<WordForm> labelledVerbForms(const QString &base, const QStringList &forms, QList<FormKind> *strongKinds)
+{
+    QList<WordForm> labelled;
+    QStringList strong;
+    for (const QString &form : forms) {
+        const bool longer = form.size() > base.size();
+        if (form.endsWith(QLatin1String("ing")) && longer) {
+            labelled.append({form, FormKind::Ing});
+        } else if (form.endsWith(QLatin1Char('s')) && longer) {
+            labelled.append({form, FormKind::ThirdPerson});
+        } else if (form.endsWith(QLatin1String("ed")) && longer) {
+            labelled.append({form, FormKind::Past});
+            labelled.append({form, FormKind::Participle});
         } else {
-            word.nonVerb = true;
-            word.adjective = word.adjective || !isNounSense(sense);
+            strong.append(form);
         }
     }
-    return word;
+    static const QRegularExpression participleEnding(QStringLiteral("(en|wn|rn|ne|ain)$"));
+    const auto vowelTwin = [&](const QString &form, QChar own, QChar other) {
+        return std::any_of(strong.cbegin(), strong.cend(), [&](const QString &twin) {
+            if (twin.size() != form.size())
+                return false;
+            for (qsizetype i = 0; i < form.size(); ++i) {
+                if (form.at(i) != twin.at(i))
+                    return form.at(i) == own && twin.at(i) == other && form.mid(i + 1) == twin.mid(i + 1);
+            }
+            return false;
+        });
+    };
+    QStringList participles;
+    for (const QString &form : std::as_const(strong)) {
+        if (participleEnding.match(form).hasMatch() || vowelTwin(form, QLatin1Char('u'), QLatin1Char('a')))
+            participles.append(form);
+    }
+    for (const QString &form : std::as_const(strong)) {
+        if (participles.contains(form)) {
+            labelled.append({form, FormKind::Participle, true});
+            strongKinds->append(FormKind::Participle);
+            continue;
+        }
+        labelled.append({form, FormKind::Past, true});
+        strongKinds->append(FormKind::Past);
+        if (participles.isEmpty())
+            labelled.append({form, FormKind::Participle, true});
+    }
+    return labelled;
+}
+
+// The irregular forms the lexicon gives a word as one part of speech, each
+// with its kind; *strongKinds gets the kinds the rules must then leave out.
+QList<WordForm> lexiconForms(const QString &word, PartOfSpeech part, const QStringList &forms,
+                             QList<FormKind> *strongKinds)
+{
+    if (part == PartOfSpeech::Verb)
+        return labelledVerbForms(word, forms, strongKinds);
+    QList<WordForm> labelled;
+    for (const QString &form : forms) {
+        if (part == PartOfSpeech::Noun) {
+            const bool strong = replacesRegularPlural(form, word);
+            labelled.append({form, FormKind::Plural, true});
+            if (strong)
+                strongKinds->append(FormKind::Plural);
+            continue;
+        }
+        const bool superlative = form.endsWith(QLatin1String("st"));
+        const FormKind kind = superlative ? FormKind::Superlative : FormKind::Comparative;
+        labelled.append({form, kind, true});
+        // bigger and biggest are the rule's spellings; better and worst are not.
+        if (!form.endsWith(QLatin1String("er")) && !form.endsWith(QLatin1String("est")))
+            strongKinds->append(kind);
+    }
+    return labelled;
 }
 
 // A link from a form to one base, with every kind of form it is of it.
@@ -246,6 +351,7 @@ public:
                 return;
             if (!link.kinds.contains(kind))
                 link.kinds.append(kind);
+            link.fromTable = link.fromTable || fromTable;
             return;
         }
         forBase.append({bases, {kind}, fromTable});
@@ -268,10 +374,18 @@ QString linkLine(const BaseLink &link, const QSet<QString> &linkable)
         words.append(QLatin1String("<a href='") + linkTargetForWord(base) + QLatin1String("'>") + base.toHtmlEscaped()
                      + QLatin1String("</a>"));
     }
+    QList<FormKind> kinds = link.kinds;
+    std::sort(kinds.begin(), kinds.end());
     QStringList labels;
-    for (FormKind kind : link.kinds)
+    for (FormKind kind : std::as_const(kinds))
         labels.append(FormGenerator::label(kind));
     return words.join(QLatin1Char(' ')) + QLatin1String(" (") + labels.join(QLatin1String(", ")) + QLatin1Char(')');
+}
+
+// A sense the generator wrote: a link to a base, saying what form it is.
+bool isFormLinkSense(const QString &sense)
+{
+    return sense.contains(QLatin1String("<a href='")) && sense.endsWith(QLatin1Char(')'));
 }
 
 void addValue(EntryCollection *entries, const QString &key, const QString &value)
@@ -281,88 +395,79 @@ void addValue(EntryCollection *entries, const QString &key, const QString &value
         entries->add(key, sense);
 }
 
-// What the irregular table gives: the kinds of form it lists for each base
-// (the rules then make none of those), its contractions and the words it
-// says are no forms.
-struct TableForms
+void addTableLinks(const QList<IrregularForm> &irregular, const QSet<QString> &isHeadword, FormLinks *links)
 {
-    QHash<QString, QList<FormKind>> kinds;
-    QSet<QString> contractions;
-    QSet<QString> notForms;
-};
-
-TableForms addTableLinks(const QList<IrregularForm> &irregular, const QSet<QString> &isHeadword, FormLinks *links)
-{
-    TableForms table;
     for (const IrregularForm &row : irregular) {
-        if (row.kind == FormKind::NotAForm) {
-            table.notForms.insert(row.form);
+        if (row.kind == FormKind::NotAForm)
             continue;
-        }
         QStringList bases{row.base};
-        if (row.kind == FormKind::Contraction) {
-            table.contractions.insert(row.form);
-            // An expansion that is no headword links its words instead.
-            if (!isHeadword.contains(row.base))
-                bases = row.base.split(QLatin1Char(' '), Qt::SkipEmptyParts);
-        }
+        // An expansion that is no headword links its words instead.
+        if (row.kind == FormKind::Contraction && !isHeadword.contains(row.base))
+            bases = row.base.split(QLatin1Char(' '), Qt::SkipEmptyParts);
         const bool anyBase =
             std::any_of(bases.cbegin(), bases.cend(), [&](const QString &base) { return isHeadword.contains(base); });
-        if (!anyBase || row.form == row.base)
-            continue;
-        links->add(row.form, bases, row.kind, true);
-        table.kinds[row.base].append(row.kind);
+        if (anyBase && row.form != row.base)
+            links->add(row.form, bases, row.kind, true);
     }
-    return table;
 }
 
-// Whether the rules leave this form to the table, or must not make it.
-bool leftToTable(const RegularForm &form, const QString &headword, const TableForms &table)
+// Whether the rules leave this kind of form to an irregular one.
+bool leftToIrregular(FormKind kind, const QList<FormKind> &given)
 {
-    if (form.form == headword || table.notForms.contains(form.form))
-        return true;
-    const QList<FormKind> given = table.kinds.value(headword);
     const auto gives = [&](FormKind one, FormKind other) { return given.contains(one) || given.contains(other); };
-    switch (form.kind) {
+    switch (kind) {
     case FormKind::Past:
+        return given.contains(FormKind::Past);
     case FormKind::Participle:
+        // went alone speaks for the participle too (came, ran); shown only for it.
         return gives(FormKind::Past, FormKind::Participle);
     case FormKind::Plural:
-        return gives(FormKind::Plural, FormKind::Plural);
+        return given.contains(FormKind::Plural);
     case FormKind::Comparative:
     case FormKind::Superlative:
         return gives(FormKind::Comparative, FormKind::Superlative);
-    case FormKind::Possessive:
-        return table.contractions.contains(form.form);
     default:
         return false;
     }
 }
 
-// The regular forms of each base, by the spelling rules; gives each base's
-// word class, which decides later whether a headword that is also a form
-// gains a link.
-QHash<QString, WordClass> addRuleLinks(const QStringList &bases, const QHash<QString, QString> &values,
-                                       const TableForms &table, FormLinks *links)
+// Where doubling the last consonant is uncertain, a word the lexicon knows
+// doubles only as its listed forms do (stopped, but visited); a final l
+// takes both (travelled, traveled).
+bool spellingFits(const WordForm &form, const QString &word, const QStringList &listed)
 {
-    QHash<QString, WordClass> classes;
-    for (const QString &headword : bases) {
-        const WordClass word = classOf(values.value(headword));
-        classes.insert(headword, word);
-        const QList<RegularForm> forms = FormGenerator::regularForms(headword, word.verb, word.nonVerb, word.adjective);
-        for (const RegularForm &form : forms) {
-            if (!leftToTable(form, headword, table))
-                links->add(form.form, {headword}, form.kind, false);
-        }
-    }
-    return classes;
+    if (doubling(word) != Doubling::Maybe)
+        return true;
+    const QString doubled = word + word.back();
+    if (form.form.startsWith(doubled))
+        return listed.contains(form.form);
+    const QString ending = form.form.mid(word.size());
+    const bool vowelEnding = ending == QLatin1String("ed") || ending == QLatin1String("ing")
+                             || ending == QLatin1String("er") || ending == QLatin1String("est");
+    return !vowelEnding || !listed.contains(doubled + ending) || word.endsWith(QLatin1Char('l'));
+}
+
+// The base's senses as a form shows them: a verb form its verb senses
+// first (formed: පිහිටුවනවා before පෝරමය), a plural or possessive its
+// other senses first; a form of both kinds keeps their order.
+QString sensesForForm(const QString &value, const QList<FormKind> &kinds)
+{
+    const bool verbForm = std::any_of(kinds.cbegin(), kinds.cend(), isVerbKind);
+    const bool nounForm =
+        std::any_of(kinds.cbegin(), kinds.cend(), [](FormKind kind) { return partOfKind(kind) == PartOfSpeech::Noun; });
+    if (verbForm == nounForm)
+        return value;
+    QStringList senses = value.split(separator);
+    std::stable_partition(senses.begin(), senses.end(),
+                          [&](const QString &sense) { return isVerbSense(sense) == verbForm; });
+    return senses.join(separator);
 }
 
 // A form no source has becomes a key: the link, then its base's senses. A
 // headword of its own keeps its senses and gains the link, from a rule only
 // where both are verbs: "better" is no form of "bet", nor "news" of "new".
 void writeLinks(const FormLinks &links, const QHash<QString, QString> &values, const QSet<QString> &isHeadword,
-                const QHash<QString, WordClass> &classes, EntryCollection *entries)
+                const QHash<QString, PartsOfSpeech> &parts, EntryCollection *entries)
 {
     for (const auto &[form, bases] : links.all()) {
         if (values.contains(form)) {
@@ -370,7 +475,8 @@ void writeLinks(const FormLinks &links, const QHash<QString, QString> &values, c
                 continue;
             for (BaseLink link : bases) {
                 if (!link.fromTable) {
-                    const bool verbs = classOf(values.value(form)).verb && classes.value(link.bases.first()).verb;
+                    const bool verbs =
+                        hasVerbSense(values.value(form)) && parts.value(link.bases.first()) & PartOfSpeech::Verb;
                     link.kinds.removeIf([&](FormKind kind) { return !verbs || !isVerbKind(kind); });
                     if (link.kinds.isEmpty())
                         continue;
@@ -381,9 +487,15 @@ void writeLinks(const FormLinks &links, const QHash<QString, QString> &values, c
         }
         for (const BaseLink &link : bases) {
             entries->add(form, linkLine(link, isHeadword));
+            // An expansion linked word by word shows each word's first sense
+            // only: you'll is "you" and "will" the auxiliary, not will the
+            // testament.
+            const bool byWord = link.bases.size() > 1;
             for (const QString &base : link.bases) {
-                if (isHeadword.contains(base))
-                    addValue(entries, form, values.value(base));
+                if (!isHeadword.contains(base))
+                    continue;
+                const QString senses = sensesForForm(values.value(base), link.kinds);
+                addValue(entries, form, byWord ? senses.section(separator, 0, 0) : senses);
             }
         }
     }
@@ -411,13 +523,21 @@ void addApostropheTwins(EntryCollection *entries)
 } // namespace
 
 FormGenerator::FormGenerator()
-    : irregular(shippedTable())
+    : FormGenerator(shippedTable())
 {
 }
 
-FormGenerator::FormGenerator(const QList<IrregularForm> &irregular)
+FormGenerator::FormGenerator(const QList<IrregularForm> &irregular, const Lexicon &lexicon)
     : irregular(irregular)
+    , lexicon(lexicon)
 {
+    for (const IrregularForm &row : irregular) {
+        irregularByBase[row.base].append(row);
+        if (row.kind == FormKind::NotAForm)
+            notForms.insert(row.form);
+        else if (row.kind == FormKind::Contraction)
+            contractions.insert(row.form);
+    }
 }
 
 QList<IrregularForm> FormGenerator::shippedTable()
@@ -452,24 +572,25 @@ QList<IrregularForm> FormGenerator::parseTable(const QString &text, QStringList 
     return table;
 }
 
-QList<RegularForm> FormGenerator::regularForms(const QString &word, bool verb, bool nonVerb, bool adjective)
+QList<WordForm> FormGenerator::regularForms(const QString &word, PartsOfSpeech parts)
 {
-    QList<RegularForm> forms;
+    QList<WordForm> forms;
     if (!isLowerLatinWord(word) || word.size() < 2)
         return forms;
     // Two-letter words are mostly function words: "it" has no plural "its".
     const bool longEnough = word.size() >= 3;
-    if (nonVerb && longEnough)
+    const bool noun = parts & PartOfSpeech::Noun;
+    if (noun && longEnough)
         addEs(&forms, word, FormKind::Plural);
-    if (verb) {
+    if (parts & PartOfSpeech::Verb) {
         addEs(&forms, word, FormKind::ThirdPerson);
         addEd(&forms, word);
         addIng(&forms, word);
     }
     // Longer words take "more" and "most".
-    if (!verb && adjective && longEnough && syllables(word) <= 2)
+    if (parts & PartOfSpeech::Adjective && longEnough && syllables(word) <= 2)
         addErEst(&forms, word);
-    if (nonVerb && longEnough)
+    if (noun && longEnough)
         forms.append({word + QStringLiteral("'s"), FormKind::Possessive});
     return forms;
 }
@@ -481,6 +602,100 @@ QString FormGenerator::label(FormKind kind)
             return QLatin1String(name.label);
     }
     return QString();
+}
+
+QList<WordForm> FormGenerator::formsOf(const QString &word, PartsOfSpeech parts) const
+{
+    if (!isInflectable(word))
+        return {};
+    return formsOfPart(word, 0, word.size(), parts, true);
+}
+
+// The forms of word[start, end) put back in the word: a phrase's first word
+// as a verb, its last as a noun, a hyphenated word's last part.
+QList<WordForm> FormGenerator::formsOfPart(const QString &word, qsizetype start, qsizetype end, PartsOfSpeech parts,
+                                           bool fromTable) const
+{
+    const QString part = word.mid(start, end - start);
+    const auto placed = [&](const QList<WordForm> &forms, qsizetype from, qsizetype to) {
+        QList<WordForm> inWord;
+        for (WordForm form : forms) {
+            form.form = word.left(from) + form.form + word.mid(to);
+            inWord.append(form);
+        }
+        return inWord;
+    };
+    const qsizetype space = part.indexOf(QLatin1Char(' '));
+    if (space >= 0) {
+        // Only a verb inflects as one: no "hed is" of "he is". The table's
+        // forms of the word are the phrase's too (came on).
+        QList<WordForm> forms;
+        const qsizetype last = start + part.lastIndexOf(QLatin1Char(' ')) + 1;
+        if (parts & PartOfSpeech::Verb && lexicon.partsOf(part.left(space)) & PartOfSpeech::Verb)
+            forms += formsOfPart(word, start, start + space, PartOfSpeech::Verb, true);
+        if (parts & PartOfSpeech::Noun && lexicon.partsOf(word.mid(last, end - last)) & PartOfSpeech::Noun)
+            forms += formsOfPart(word, last, end, PartOfSpeech::Noun, true);
+        return forms;
+    }
+    const qsizetype hyphen = part.lastIndexOf(QLatin1Char('-'));
+    if (hyphen >= 0 && lexicon.formsOf(part).isEmpty() && !irregularByBase.contains(part))
+        return formsOfPart(word, start + hyphen + 1, end, parts, true);
+    return placed(lexiconAndRuleForms(part, parts, fromTable), start, end);
+}
+
+QList<WordForm> FormGenerator::lexiconAndRuleForms(const QString &word, PartsOfSpeech parts, bool fromTable) const
+{
+    QList<WordForm> forms;
+    QList<FormKind> given;
+    QList<PartOfSpeech> tableParts;
+    for (const IrregularForm &row : irregularByBase.value(word)) {
+        if (row.kind == FormKind::NotAForm || row.kind == FormKind::Contraction)
+            continue;
+        given.append(row.kind);
+        // A colloquial spelling (goin) leaves the verb's forms to WordNet.
+        if (row.kind != FormKind::Form)
+            tableParts.append(partOfKind(row.kind));
+        if (fromTable && row.kind != FormKind::Form && parts & partOfKind(row.kind))
+            forms.append({row.form, row.kind, true});
+    }
+
+    // The lexicon's forms, for each part of speech our table says nothing of.
+    QStringList listed;
+    for (const PartOfSpeech part :
+         {PartOfSpeech::Noun, PartOfSpeech::Verb, PartOfSpeech::Adjective, PartOfSpeech::Adverb}) {
+        if (!(parts & part) || tableParts.contains(part))
+            continue;
+        QStringList spellings;
+        for (const LexiconForm &form : lexicon.formsOf(word)) {
+            if (form.part == part && !notForms.contains(form.form))
+                spellings.append(form.form);
+        }
+        listed += spellings;
+        forms += lexiconForms(word, part, spellings, &given);
+    }
+
+    // The rules fill in what no table gives. An -er that is a word of its
+    // own is no comparative of a word seldom read as an adjective (porter,
+    // archer), as "opener" is none of "open": the table says so.
+    const auto falseComparative = [&](const WordForm &form) {
+        return isAdjectiveKind(form.kind) && lexicon.partsOf(form.form) != PartsOfSpeech()
+               && !lexicon.adjectiveLeads(word);
+    };
+    const bool known = lexicon.partsOf(word) != PartsOfSpeech();
+    const QList<WordForm> regular = regularForms(word, parts & ~PartsOfSpeech(PartOfSpeech::Adverb));
+    QStringList ruleSpellings;
+    for (const WordForm &form : regular)
+        ruleSpellings.append(form.form);
+    for (WordForm &form : forms)
+        form.irregular = form.irregular && !ruleSpellings.contains(form.form);
+    for (const WordForm &form : regular) {
+        if (form.form == word || notForms.contains(form.form) || leftToIrregular(form.kind, given)
+            || (form.kind == FormKind::Possessive && contractions.contains(form.form))
+            || (known && !spellingFits(form, word, listed)) || falseComparative(form))
+            continue;
+        forms.append(form);
+    }
+    return forms;
 }
 
 void FormGenerator::addHeadword(const QString &asWritten)
@@ -495,13 +710,34 @@ void FormGenerator::addHeadword(const QString &asWritten)
         found.value() = true;
 }
 
+void FormGenerator::addExistingEntry(const QString &key, const QString &value)
+{
+    // A form's value opens with its link; a headword's with its own senses,
+    // which are all a form of it takes: neither its links nor its phrases.
+    QStringList senses = value.split(separator);
+    if (senses.isEmpty() || isFormLinkSense(senses.constFirst()))
+        return;
+    senses.removeIf([](const QString &sense) { return isFormLinkSense(sense) || PhraseLine::isLine(sense); });
+    existing.insert(key, senses.join(separator));
+}
+
 void FormGenerator::addForms(EntryCollection *entries) const
 {
-    // The sources' entries as they stand: forms are made of these alone.
-    QHash<QString, QString> values;
-    for (const Entry &entry : entries->entries())
-        values.insert(entry.key, entry.value);
+    // The sources' entries as they stand, after those of the dictionary
+    // merged into: forms are made of these alone.
+    QHash<QString, QString> values = existing;
     QSet<QString> isHeadword;
+    for (auto it = existing.cbegin(); it != existing.cend(); ++it)
+        isHeadword.insert(it.key());
+    for (const Entry &entry : entries->entries()) {
+        QString &value = values[entry.key];
+        for (const QString &sense : entry.senses()) {
+            if (value.isEmpty())
+                value = sense;
+            else if (!EntryCollection::holds(value, sense))
+                value += separator + sense;
+        }
+    }
     QStringList ruleBases;
     for (const QString &headword : headwords) {
         if (values.value(headword).isEmpty())
@@ -513,9 +749,22 @@ void FormGenerator::addForms(EntryCollection *entries) const
 
     // The irregular table first; what it gives a base, the rules do not.
     FormLinks links;
-    const TableForms table = addTableLinks(irregular, isHeadword, &links);
-    const QHash<QString, WordClass> classes = addRuleLinks(ruleBases, values, table, &links);
-    writeLinks(links, values, isHeadword, classes, entries);
+    addTableLinks(irregular, isHeadword, &links);
+    QHash<QString, PartsOfSpeech> parts;
+    for (const QString &headword : std::as_const(ruleBases)) {
+        // WordNet 3.0 misses newer verbs (to text): a Sinhala verb sense tells.
+        const PartsOfSpeech guessed = guessedParts(values.value(headword));
+        PartsOfSpeech known = lexicon.partsOf(headword);
+        known = known ? known | (guessed & PartOfSpeech::Verb) : guessed;
+        parts.insert(headword, known);
+        // A phrase WordNet does not know is no guess (am not, as long as).
+        if (!isInflectable(headword) || (headword.contains(QLatin1Char(' ')) && !lexicon.partsOf(headword)))
+            continue;
+        const QList<WordForm> forms = formsOfPart(headword, 0, headword.size(), known, false);
+        for (const WordForm &form : forms)
+            links.add(form.form, {headword}, form.kind, form.irregular);
+    }
+    writeLinks(links, values, isHeadword, parts, entries);
 
     // Text copied from web pages has the typographic apostrophe.
     addApostropheTwins(entries);

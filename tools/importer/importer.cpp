@@ -2,11 +2,14 @@
 #include "importer.h"
 
 #include "dictionarywriter.h"
-#include "phraseforms.h"
 #include "sensetext.h"
 
 #include <QFile>
+#include <QFileInfo>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTextStream>
+#include <QUuid>
 
 namespace {
 
@@ -80,14 +83,31 @@ bool Importer::fitsEntries(const SourceRecord &record, QString *reason) const
     return fits;
 }
 
-// Forms of phrases follow those of their words; the phrase lines come last,
-// so that no form copies its word's line.
+void Importer::readExisting(const QString &databasePath)
+{
+    if (!options.forms || !QFileInfo(databasePath).isFile())
+        return;
+    const QString connection = QUuid::createUuid().toString();
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
+        db.setDatabaseName(databasePath);
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+        if (db.open()) {
+            QSqlQuery query(db);
+            if (query.exec(QStringLiteral("select key, value from dict"))) {
+                while (query.next())
+                    forms.addExistingEntry(query.value(0).toString(), query.value(1).toString());
+            }
+        }
+    }
+    QSqlDatabase::removeDatabase(connection);
+}
+
+// The phrase lines come last, so that no form copies its word's line.
 void Importer::addForms()
 {
-    if (options.forms) {
+    if (options.forms)
         forms.addForms(&collected);
-        PhraseForms::add(phrases, &collected);
-    }
     phrases.addLines(&collected);
 }
 

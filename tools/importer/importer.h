@@ -45,6 +45,10 @@ public:
     void addRecord(const SourceRecord &record);
     // Whether the record keeps every entry it adds to within maxEntryBytes.
     bool fitsEntries(const SourceRecord &record, QString *reason) const;
+    // Reads the headwords of the dictionary an import merges into, so that
+    // forms are made as if they had been read too. A file that is missing
+    // or unreadable gives none.
+    void readExisting(const QString &databasePath);
     // Once every source is read: the inflected forms of the English
     // headwords and phrases, unless the options leave them out, and the
     // line of phrases after the senses of each word that heads some.

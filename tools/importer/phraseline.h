@@ -36,7 +36,6 @@ public:
     // words in lower-case Latin letters; single words may head them.
     void addHeadword(const QString &asWritten);
     const QStringList &phrases() const { return phraseList; }
-    bool isWord(const QString &word) const { return words.contains(word); }
 
     // Adds the line to every headword that heads a phrase with entries.
     void addLines(EntryCollection *entries) const;
