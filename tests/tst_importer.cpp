@@ -472,6 +472,16 @@ void TestImporter::updatedSenses_data()
                                               << ""
                                               << "a|b"
                                               << "a|b|x";
+    // Our phrase line as it is now, with what the user's imports added, last.
+    const auto line = [](const QStringList &phrases) {
+        QStringList links;
+        for (const QString &phrase : phrases)
+            links.append(QStringLiteral("<a href='%1'>%2</a>").arg(QString(phrase).replace(' ', "%20"), phrase));
+        return links.join(QLatin1String(", "));
+    };
+    QTest::newRow("the phrase line") << "a|" + line({"give up", "zz old", "zz mine"}) + "|x"
+                                     << "a|" + line({"give up", "zz old"}) << "a|" + line({"give up", "zz new"})
+                                     << "a|x|" + line({"give up", "zz new", "zz mine"});
     QTest::newRow("what the user lost stays lost") << "x"
                                                    << "a|b"
                                                    << "a|b|c"

@@ -80,6 +80,21 @@ QString lineOf(const QStringList &phrases)
     return links.join(linkSeparator);
 }
 
+// The line of the phrases, then those of more not left out, ranked by the
+// shipped counts.
+QString rankedLine(QStringList phrases, const QStringList &more, const QStringList &leftOut)
+{
+    static const QHash<QString, int> counts = PhraseLine::shippedCounts();
+    for (const QString &phrase : more) {
+        if (!phrases.contains(phrase) && !leftOut.contains(phrase))
+            phrases.append(phrase);
+    }
+    std::stable_sort(phrases.begin(), phrases.end(), [](const QString &one, const QString &another) {
+        return counts.value(one) > counts.value(another);
+    });
+    return lineOf(phrases);
+}
+
 } // namespace
 
 PhraseLine::PhraseLine()
@@ -149,17 +164,12 @@ bool PhraseLine::isLine(const QString &sense)
 
 QString PhraseLine::mergedLine(const QString &line, const QString &other)
 {
-    static const QHash<QString, int> counts = shippedCounts();
-    QStringList phrases = phrasesOf(line);
-    const QStringList more = phrasesOf(other);
-    for (const QString &phrase : more) {
-        if (!phrases.contains(phrase))
-            phrases.append(phrase);
-    }
-    std::stable_sort(phrases.begin(), phrases.end(), [](const QString &one, const QString &another) {
-        return counts.value(one) > counts.value(another);
-    });
-    return lineOf(phrases);
+    return rankedLine(phrasesOf(line), phrasesOf(other), {});
+}
+
+QString PhraseLine::updatedLine(const QString &user, const QString &previous, const QString &current)
+{
+    return rankedLine(phrasesOf(current), phrasesOf(user), phrasesOf(previous));
 }
 
 void PhraseLine::addLines(EntryCollection *entries) const

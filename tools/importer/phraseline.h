@@ -46,6 +46,9 @@ public:
     // One line of the phrases of both, ranked again by the shipped counts
     // (the first line's order among equals), at most maxLinks.
     static QString mergedLine(const QString &line, const QString &other);
+    // The line of an update: the current one of our list, with the phrases
+    // the user's line has that our previous one had not.
+    static QString updatedLine(const QString &user, const QString &previous, const QString &current);
 
 private:
     QHash<QString, int> counts;

@@ -36,6 +36,18 @@ void addLine(QString *line, const QString &sense)
     *line = line->isEmpty() ? sense : PhraseLine::mergedLine(*line, sense);
 }
 
+// The senses without the phrase lines, which are folded into *line.
+QStringList withoutLine(QStringList senses, QString *line)
+{
+    senses.removeIf([line](const QString &sense) {
+        if (!PhraseLine::isLine(sense))
+            return false;
+        addLine(line, sense);
+        return true;
+    });
+    return senses;
+}
+
 } // namespace
 
 QString SenseMerge::merged(const QString &existing, const QString &imported)
@@ -64,10 +76,13 @@ QString SenseMerge::merged(const QString &existing, const QString &imported)
 
 QString SenseMerge::updated(const QString &user, const QString &previous, const QString &current)
 {
-    const QStringList userSenses = sensesOf(user);
-    const QStringList currentSenses = sensesOf(current);
+    QString userLine;
+    QString previousLine;
+    QString currentLine;
+    const QStringList userSenses = withoutLine(sensesOf(user), &userLine);
+    const QStringList currentSenses = withoutLine(sensesOf(current), &currentLine);
     const QSet<QString> had = setOf(userSenses);
-    const QSet<QString> was = setOf(sensesOf(previous));
+    const QSet<QString> was = setOf(withoutLine(sensesOf(previous), &previousLine));
     const QSet<QString> is = setOf(currentSenses);
     QStringList senses;
     QSet<QString> seen;
@@ -79,5 +94,8 @@ QString SenseMerge::updated(const QString &user, const QString &previous, const 
         if (!is.contains(sense) && !was.contains(sense))
             addOnce(&senses, &seen, sense);
     }
+    const QString line = PhraseLine::updatedLine(userLine, previousLine, currentLine);
+    if (!line.isEmpty())
+        senses.append(line);
     return senses.join(separator);
 }

@@ -17,7 +17,8 @@ public:
     // said when it was last merged) to `current` (what it says now): senses
     // that left our list leave, senses that came in arrive, in our order,
     // and the senses the user brought in otherwise stay, after ours. A
-    // sense our list kept but the user's copy lost stays lost.
+    // sense our list kept but the user's copy lost stays lost. The phrase
+    // line, last, is ours with the phrases the user's imports added.
     static QString updated(const QString &user, const QString &previous, const QString &current);
 };
 
