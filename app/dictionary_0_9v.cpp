@@ -302,12 +302,18 @@ QString Dictionary_0_9v::getWordDef(QString *word)
 {
     QString key = word->toLower();
     QString entry;
-    if (lookUpKey(key, &entry) && entry.isEmpty()) {
-        const QString cleaned = cleanedWord(*word);
-        if (!cleaned.isEmpty() && cleaned.toLower() != key && lookUpKey(cleaned.toLower(), &entry)
-            && !entry.isEmpty()) {
-            *word = cleaned;
-            key = cleaned.toLower();
+    bool ok = lookUpKey(key, &entry);
+    const QStringList cleaned = ok && entry.isEmpty() ? cleanedWords(*word) : QStringList();
+    for (const QString &candidate : cleaned) {
+        if (candidate.toLower() == key)
+            continue;
+        ok = lookUpKey(candidate.toLower(), &entry);
+        if (!ok)
+            break;
+        if (!entry.isEmpty()) {
+            *word = candidate;
+            key = candidate.toLower();
+            break;
         }
     }
     if (!entry.isEmpty())

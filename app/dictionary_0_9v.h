@@ -40,9 +40,9 @@ private:
     void retryClipboardLookup();
     void reportDatabaseError(const QString &text);
 
-    // The senses of the word as typed; when it finds nothing, of its
-    // cleaned form (copied text brings spaces and punctuation along),
-    // which then replaces *word.
+    // The senses of the word as typed; when it finds nothing, of the first
+    // of its cleaned forms that finds some (copied text brings spaces and
+    // punctuation along), which then replaces *word.
     QString getWordDef(QString *word);
     bool lookUpKey(const QString &key, QString *entry);
     void addToHistory(QString word);

@@ -5,8 +5,10 @@
 
 #include <QCoreApplication>
 
-SearchCommand recognizeSearchCommand(const QString &text)
+SearchCommand recognizeSearchCommand(const QString &typed)
 {
+    // Copied with its line end, or typed with a space: still the command.
+    const QString text = typed.trimmed();
     if (text == QLatin1String("-H") || text == QLatin1String("--history"))
         return SearchCommand::History;
     if (text == QLatin1String("-h") || text == QLatin1String("--help"))

@@ -7,8 +7,9 @@
 // What the search box text asks for when a search is triggered.
 enum class SearchCommand { None, History, Help, Version };
 
-// Whole-string, case-sensitive match against the six command words.
-SearchCommand recognizeSearchCommand(const QString &text);
+// Case-sensitive match of the whole text, white space around it aside,
+// against the six command words; any other character makes it a word.
+SearchCommand recognizeSearchCommand(const QString &typed);
 
 QString helpPage();
 QString versionPage();

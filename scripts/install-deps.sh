@@ -16,7 +16,8 @@ run_packages=(
     qt6-l10n-tools qt6-tools-dev
     # the Sinhala script in the result view
     fonts-noto-core
-    # English parts of speech and irregular forms, made into the importer's table
+    # English parts of speech, irregular forms and how often phrases are
+    # used, made into the importer's tables
     wordnet-base
     # how common English words are (the search box's offers), and spelling
     # suggestions with their English and Sinhala dictionaries

@@ -18,11 +18,7 @@ QString historyListHtml(const QStringList &words)
 {
     QString html;
     for (const QString &word : words) {
-        html.append(QLatin1String("<a href='"));
-        html.append(linkTargetForWord(word));
-        html.append(QLatin1String("'>"));
-        html.append(word.toHtmlEscaped());
-        html.append(QLatin1String("</a>"));
+        html.append(linkHtml(word));
         html.append(QLatin1String("<br/>"));
     }
     return html;

@@ -3,9 +3,11 @@
 
 #include "appinfo.h"
 #include "tools/importer/dictionarywriter.h"
+#include "tools/importer/importer.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QDirIterator>
 #include <QMessageBox>
@@ -182,6 +184,32 @@ void ModalWatcher::closeModal()
     seenTitles.append(modal->windowTitle());
     seenTexts.append(QStringLiteral("(not a message box)"));
     modal->close();
+}
+
+QHash<QString, QString> importedEntries(const QList<QPair<QString, QString>> &records, bool forms)
+{
+    ImportOptions options;
+    options.forms = forms;
+    Importer importer(options);
+    for (const auto &[word, senses] : records)
+        importer.addRecord({{word}, senses.split(QLatin1Char('|'))});
+    importer.addForms();
+    QHash<QString, QString> keys;
+    for (const Entry &entry : importer.entries().entries())
+        keys.insert(entry.key, entry.value);
+    return keys;
+}
+
+std::unique_ptr<TestEnvironment> quietEnvironmentWith(const QHash<QString, QString> &keys)
+{
+    auto environment = std::make_unique<TestEnvironment>();
+    QList<Row> rows;
+    for (auto it = keys.cbegin(); it != keys.cend(); ++it)
+        rows.append({it.key(), it.value()});
+    environment->createDictionary(rows);
+    environment->writeSettings({{"startup", false}, {"check", false}});
+    QGuiApplication::clipboard()->clear();
+    return environment;
 }
 
 void finishTestCase(std::unique_ptr<ModalWatcher> &boxes, std::unique_ptr<TestEnvironment> &environment,

@@ -2,6 +2,7 @@
 #ifndef TESTSUPPORT_H
 #define TESTSUPPORT_H
 
+#include <QHash>
 #include <QObject>
 #include <QPair>
 #include <QStringList>
@@ -68,6 +69,15 @@ private:
     QStringList seenTitles;
     QStringList seenTexts;
 };
+
+// What the importer makes of these headwords, each with its "|"-joined
+// senses, forms and phrase lines included unless forms is false: key to value.
+QHash<QString, QString> importedEntries(const QList<QPair<QString, QString>> &records, bool forms = true);
+
+// A test's world whose dictionary holds exactly these keys, with settings
+// that start the window quietly (no history list, no clipboard lookup) and
+// an empty clipboard.
+std::unique_ptr<TestEnvironment> quietEnvironmentWith(const QHash<QString, QString> &keys);
 
 // Ends a test case: the window's boxes and the test's world go first, so a
 // failure cannot leak into the next test; then fails unless exactly

@@ -28,6 +28,8 @@ private slots:
     void plainLinksDecodeToThemselves();
     void cleanedWord_data();
     void cleanedWord();
+    void cleanedWords_data();
+    void cleanedWords();
 };
 
 void TestCommands::recognizesExactlySixWords_data()
@@ -45,8 +47,10 @@ void TestCommands::recognizesExactlySixWords_data()
     QTest::newRow("--Help") << "--Help" << SearchCommand::None;
     QTest::newRow("-V") << "-V" << SearchCommand::None;
     QTest::newRow("--History") << "--History" << SearchCommand::None;
-    QTest::newRow("leading space") << " -h" << SearchCommand::None;
-    QTest::newRow("trailing space") << "-h " << SearchCommand::None;
+    // White space around a command, as copied text brings it, is no part of it.
+    QTest::newRow("leading space") << " -h" << SearchCommand::Help;
+    QTest::newRow("line end") << "--history\r\n" << SearchCommand::History;
+    QTest::newRow("inside quotes") << "\"-v\"" << SearchCommand::None;
     QTest::newRow("empty") << "" << SearchCommand::None;
     QTest::newRow("prefix") << "--hel" << SearchCommand::None;
     QTest::newRow("word") << "apple" << SearchCommand::None;
@@ -185,6 +189,25 @@ void TestCommands::cleanedWord_data()
                                         << "පොත";
     QTest::newRow("joiner inside stays") << " ප්\u200Dරශ්නය "
                                          << "ප්\u200Dරශ්නය";
+    // Whatever the script, by Unicode category.
+    QTest::newRow("guillemets") << "«water»"
+                                << "water";
+    QTest::newRow("low and high quotes") << "„water“"
+                                         << "water";
+    QTest::newRow("emphasis marks") << "*water* _water_"
+                                    << "water* _water";
+    QTest::newRow("bullet") << "• water"
+                            << "water";
+    QTest::newRow("slash") << "water/"
+                           << "water";
+    QTest::newRow("direction marks") << "\u200Ewater\u200F"
+                                     << "water";
+    QTest::newRow("symbol beyond the first plane") << "👉water✔"
+                                                   << "water";
+    QTest::newRow("inner punctuation stays") << "(at&t, e-mail, o'clock)"
+                                             << "at&t, e-mail, o'clock";
+    QTest::newRow("sinhala sign at the end stays") << "“ඇපල්”"
+                                                   << "ඇපල්";
     QTest::newRow("only marks") << " ... "
                                 << "";
     QTest::newRow("empty") << ""
@@ -196,6 +219,27 @@ void TestCommands::cleanedWord()
     QFETCH(QString, text);
     QFETCH(QString, word);
     QCOMPARE(::cleanedWord(text), word);
+}
+
+// A key may end in a mark (c#, mr.): fewer marks are tried first.
+void TestCommands::cleanedWords_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("words");
+    QTest::newRow("clean already") << "water" << QStringList();
+    QTest::newRow("white space goes at once") << " water\n" << QStringList{"water"};
+    QTest::newRow("a symbol that may be the key's") << "c#." << QStringList{"c#", "c"};
+    QTest::newRow("the end first") << "'tis." << QStringList{"'tis", "tis.", "tis"};
+    QTest::newRow("three one by one, then the rest")
+        << "!!!!!!water" << QStringList{"!!!!!water", "!!!!water", "!!!water", "water"};
+    QTest::newRow("only marks") << " ... " << QStringList{"...", "..", "."};
+}
+
+void TestCommands::cleanedWords()
+{
+    QFETCH(QString, text);
+    QFETCH(QStringList, words);
+    QCOMPARE(::cleanedWords(text), words);
 }
 
 QTEST_MAIN(TestCommands)

@@ -7,7 +7,6 @@
 #include "windowdriver.h"
 
 #include <QApplication>
-#include <QClipboard>
 #include <QDir>
 #include <QTest>
 
@@ -48,16 +47,7 @@ const QList<QPair<QString, QString>> sourceRecords = {
 
 QHash<QString, QString> importedKeys(bool forms)
 {
-    ImportOptions options;
-    options.forms = forms;
-    Importer importer(options);
-    for (const auto &[word, senses] : sourceRecords)
-        importer.addRecord({{word}, senses.split(QLatin1Char('|'))});
-    importer.addForms();
-    QHash<QString, QString> keys;
-    for (const Entry &entry : importer.entries().entries())
-        keys.insert(entry.key, entry.value);
-    return keys;
+    return importedEntries(sourceRecords, forms);
 }
 
 QString link(const QString &word, const QString &label)
@@ -398,14 +388,7 @@ void TestForms::formLinksLookUpTheHeadword()
     QFETCH(QString, shown);
     QFETCH(QString, headword);
     QFETCH(QString, headwordShown);
-    auto environment = std::make_unique<TestEnvironment>();
-    QList<Row> rows;
-    const QHash<QString, QString> keys = importedKeys(true);
-    for (auto it = keys.cbegin(); it != keys.cend(); ++it)
-        rows.append({it.key(), it.value()});
-    environment->createDictionary(rows);
-    environment->writeSettings({{"startup", false}, {"check", false}});
-    QGuiApplication::clipboard()->clear();
+    auto environment = quietEnvironmentWith(importedKeys(true));
     auto boxes = std::make_unique<ModalWatcher>();
     {
         WindowDriver driver;

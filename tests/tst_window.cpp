@@ -3,6 +3,7 @@
 // it copes with broken dictionary files.
 #include "app/uilanguage.h"
 #include "appinfo.h"
+#include "commands/searchcommand.h"
 #include "testsupport.h"
 #include "windowdriver.h"
 
@@ -43,6 +44,8 @@ const QList<Row> sampleRows = {
     {QString::fromUtf8("පොත"), "book"},
     {"space ", "with its space"},
     {"space", "without"},
+    // A word that a command in quotes stands for.
+    {"version", QString::fromUtf8("අනුවාදය")},
 };
 
 // Lets a value be NULL, which the shipped schema forbids.
@@ -71,6 +74,8 @@ private slots:
     void searchByKeyAndByButton();
     void commands_data();
     void commands();
+    void commandsWithWhiteSpace_data();
+    void commandsWithWhiteSpace();
     void capitalsAreLoweredOnlyForTheLookup();
     void emptySearchBoxDoesNothing();
     void wordsThatAreNotFound_data();
@@ -368,7 +373,6 @@ void TestWindow::commands_data()
     // Not commands: looked up, lowered, as words.
     QTest::newRow("--HELP") << "--HELP" << QStringLiteral("dashes<br />");
     QTest::newRow("-V") << "-V" << QStringLiteral("<br />");
-    QTest::newRow(" -h") << " -h" << QStringLiteral("<br />");
 }
 
 void TestWindow::commands()
@@ -381,6 +385,48 @@ void TestWindow::commands()
     QCOMPARE(shownHtml(driver->resultView), renderedAs(html));
     QCOMPARE(driver->searchBox->text(), text);
     QCOMPARE(driver->searchBox->selectedText(), text);
+}
+
+void TestWindow::commandsWithWhiteSpace_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("html");
+    QTest::addColumn<QStringList>("recorded");
+    const QStringList water{"water"};
+    QTest::newRow("copied with its line end") << "--help\n"
+                                              << "--help\n"
+                                              << helpPage() << water;
+    QTest::newRow("spaces") << " --history "
+                            << " --history " << QStringLiteral("<a href='water'>water</a><br/>") << water;
+    QTest::newRow("tab and crlf") << "\t-v\r\n"
+                                  << "\t-v\r\n"
+                                  << versionPageHtml() << water;
+    // Inside other punctuation it is a word, found cleaned.
+    QTest::newRow("in quotes") << "\"--version\""
+                               << "version" << QString::fromUtf8("අනුවාදය<br />") << QStringList{"water", "version"};
+    // The longest key it holds: --help is a word of the fixture.
+    QTest::newRow("with a full stop") << "--help."
+                                      << "--help" << QStringLiteral("dashes<br />") << QStringList{"water", "--help"};
+}
+
+// Pasted, as text copied from a page or a terminal comes.
+void TestWindow::commandsWithWhiteSpace()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, box);
+    QFETCH(QString, html);
+    QFETCH(QStringList, recorded);
+    auto driver = open();
+    driver->search(QStringLiteral("water"));
+    QGuiApplication::clipboard()->setText(text);
+    driver->searchBox->selectAll();
+    QTest::keyClick(driver->searchBox, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(driver->searchBox->text(), text);
+    driver->pressReturn();
+    QCOMPARE(shownHtml(driver->resultView), renderedAs(html));
+    QCOMPARE(driver->searchBox->text(), box);
+    QCOMPARE(environment->history(), recorded);
 }
 
 void TestWindow::capitalsAreLoweredOnlyForTheLookup()
@@ -434,6 +480,8 @@ void TestWindow::copiedTextIsCleaned_data()
                                          << "space "
                                          << "with its space\n"
                                          << QStringList{"space "};
+    QTest::newRow("a key that ends in a mark") << "c#."
+                                               << "c#" << QString::fromUtf8("සී ෂාප්\n") << QStringList{"c#"};
     QTest::newRow("not found either way") << "zzz."
                                           << "zzz."
                                           << "\n"

@@ -3,6 +3,7 @@
 
 #include "commands/linktarget.h"
 #include "entrycollection.h"
+#include "phraseline.h"
 
 #include <QFile>
 #include <QRegularExpression>
@@ -717,11 +718,11 @@ void FormGenerator::addHeadword(const QString &asWritten)
 void FormGenerator::addExistingEntry(const QString &key, const QString &value)
 {
     // A form's value opens with its link; a headword's with its own senses,
-    // which are all a form of it takes.
+    // which are all a form of it takes: neither its links nor its phrases.
     QStringList senses = value.split(separator);
     if (senses.isEmpty() || isFormLinkSense(senses.constFirst()))
         return;
-    senses.removeIf(isFormLinkSense);
+    senses.removeIf([](const QString &sense) { return isFormLinkSense(sense) || PhraseLine::isLine(sense); });
     existing.insert(key, senses.join(separator));
 }
 

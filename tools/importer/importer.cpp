@@ -2,6 +2,7 @@
 #include "importer.h"
 
 #include "dictionarywriter.h"
+#include "sensetext.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -47,19 +48,23 @@ Importer::Importer(const ImportOptions &options)
 {
 }
 
+// Keys are the text as a user types it; values are stored escaped.
 void Importer::addRecord(const SourceRecord &record)
 {
+    const QStringList senses = SenseText::fromPlainTexts(record.sinhala);
     for (const QString &word : record.english) {
         forms.addHeadword(word);
+        phrases.addHeadword(word);
         const QString key = word.toLower();
-        for (const QString &sense : record.sinhala)
+        for (const QString &sense : senses)
             collected.add(key, sense);
     }
     if (!options.reverse)
         return;
+    const QStringList words = SenseText::fromPlainTexts(record.english);
     for (const QString &sense : record.sinhala) {
         const QString key = sense.toLower();
-        for (const QString &word : record.english)
+        for (const QString &word : words)
             collected.add(key, word);
     }
 }
@@ -67,11 +72,13 @@ void Importer::addRecord(const SourceRecord &record)
 bool Importer::fitsEntries(const SourceRecord &record, QString *reason) const
 {
     bool fits = true;
+    const QStringList senses = SenseText::fromPlainTexts(record.sinhala);
     for (const QString &word : record.english)
-        fits = fits && fitsWith(collected, word.toLower(), record.sinhala);
+        fits = fits && fitsWith(collected, word.toLower(), senses);
     if (options.reverse) {
+        const QStringList words = SenseText::fromPlainTexts(record.english);
         for (const QString &sense : record.sinhala)
-            fits = fits && fitsWith(collected, sense.toLower(), record.english);
+            fits = fits && fitsWith(collected, sense.toLower(), words);
     }
     if (!fits)
         *reason = QStringLiteral("makes an entry longer than %1 KiB").arg(maxEntryBytes / 1024);
@@ -98,10 +105,12 @@ void Importer::readExisting(const QString &databasePath)
     QSqlDatabase::removeDatabase(connection);
 }
 
+// The phrase lines come last, so that no form copies its word's line.
 void Importer::addForms()
 {
     if (options.forms)
         forms.addForms(&collected);
+    phrases.addLines(&collected);
 }
 
 // A dictionary file's entries as they stand, forms and reverse entries

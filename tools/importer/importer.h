@@ -5,6 +5,7 @@
 #include "entrycollection.h"
 #include "formgenerator.h"
 #include "keyranks.h"
+#include "phraseline.h"
 #include "sourceparser.h"
 
 #include <QString>
@@ -41,7 +42,8 @@ public:
     // update instead: see DictionaryWriter.
     bool write(const QString &databasePath, QString *error, const EntryCollection *previous = nullptr) const;
 
-    // Folds one parsed record into the entries, in both directions.
+    // Folds one parsed record into the entries, in both directions: its
+    // words and senses are keys as written, and values HTML-escaped.
     void addRecord(const SourceRecord &record);
     // Whether the record keeps every entry it adds to within maxEntryBytes.
     bool fitsEntries(const SourceRecord &record, QString *reason) const;
@@ -50,7 +52,8 @@ public:
     // or unreadable gives none.
     void readExisting(const QString &databasePath);
     // Once every source is read: the inflected forms of the English
-    // headwords, unless the options leave them out.
+    // headwords and phrases, unless the options leave them out, and the
+    // line of phrases after the senses of each word that heads some.
     void addForms();
     // How common words are (--ranks); without them keys rank shorter first.
     bool readRanks(const QString &path, QString *error) { return ranks.read(path, error); }
@@ -69,6 +72,7 @@ private:
     QStringList notes;
     FormGenerator forms;
     KeyRanks ranks;
+    PhraseLine phrases;
     qint64 lines = 0;
     qint64 skipped = 0;
 };

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "sensemerge.h"
 
+#include "phraseline.h"
+#include "sensetext.h"
+
 #include <QSet>
 #include <QStringList>
 
@@ -27,16 +30,47 @@ void addOnce(QStringList *senses, QSet<QString> *seen, const QString &sense)
     senses->append(sense);
 }
 
+// Folds a phrase line into the one line of the entry.
+void addLine(QString *line, const QString &sense)
+{
+    *line = line->isEmpty() ? sense : PhraseLine::mergedLine(*line, sense);
+}
+
+// The senses without the phrase lines, which are folded into *line.
+QStringList withoutLine(QStringList senses, QString *line)
+{
+    senses.removeIf([line](const QString &sense) {
+        if (!PhraseLine::isLine(sense))
+            return false;
+        addLine(line, sense);
+        return true;
+    });
+    return senses;
+}
+
 } // namespace
 
 QString SenseMerge::merged(const QString &existing, const QString &imported)
 {
     QStringList senses;
     QSet<QString> seen;
-    for (const QString &sense : sensesOf(existing))
-        addOnce(&senses, &seen, sense);
-    for (const QString &sense : sensesOf(imported))
-        addOnce(&senses, &seen, sense);
+    QString line;
+    for (const QString &sense : sensesOf(existing)) {
+        if (PhraseLine::isLine(sense))
+            addLine(&line, sense);
+        else
+            addOnce(&senses, &seen, sense);
+    }
+    // A file written before senses were escaped holds "x < y" where the
+    // import now brings "x &lt; y": the same sense, kept as the file has it.
+    for (const QString &sense : sensesOf(imported)) {
+        if (PhraseLine::isLine(sense))
+            addLine(&line, sense);
+        else if (!seen.contains(SenseText::toPlainText(sense)))
+            addOnce(&senses, &seen, sense);
+    }
+    if (!line.isEmpty())
+        senses.append(line);
     return senses.join(separator);
 }
 
@@ -55,10 +89,13 @@ QStringList SenseMerge::shared(const QString &existing, const QString &imported)
 
 QString SenseMerge::updated(const QString &user, const QString &previous, const QString &current, const QString &own)
 {
-    const QStringList userSenses = sensesOf(user);
-    const QStringList currentSenses = sensesOf(current);
+    QString userLine;
+    QString previousLine;
+    QString currentLine;
+    const QStringList userSenses = withoutLine(sensesOf(user), &userLine);
+    const QStringList currentSenses = withoutLine(sensesOf(current), &currentLine);
     const QSet<QString> had = setOf(userSenses);
-    const QSet<QString> was = setOf(sensesOf(previous));
+    const QSet<QString> was = setOf(withoutLine(sensesOf(previous), &previousLine));
     const QSet<QString> is = setOf(currentSenses);
     const QSet<QString> imported = setOf(sensesOf(own));
     QStringList senses;
@@ -71,5 +108,8 @@ QString SenseMerge::updated(const QString &user, const QString &previous, const 
         if (!is.contains(sense) && (!was.contains(sense) || imported.contains(sense)))
             addOnce(&senses, &seen, sense);
     }
+    const QString line = PhraseLine::updatedLine(userLine, previousLine, currentLine);
+    if (!line.isEmpty())
+        senses.append(line);
     return senses.join(separator);
 }

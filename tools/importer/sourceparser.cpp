@@ -52,9 +52,10 @@ bool checkText(const QString &text, const char *what, QString *reason)
     return true;
 }
 
+// Composed, as every lookup is: "café" written e + U+0301 is found.
 bool makeWord(const QString &text, QString *word, QString *reason)
 {
-    *word = text.trimmed();
+    *word = text.trimmed().normalized(QString::NormalizationForm_C);
     return checkText(*word, "key", reason);
 }
 

@@ -34,8 +34,9 @@ inline constexpr qsizetype maxEntryBytes = 64 * 1024; // UTF-8, key and value
 inline constexpr qsizetype maxRecordLines = 1000;
 inline constexpr qsizetype maxRecordBytes = 64 * 1024;
 
-// What one source record says: these English words (trimmed, as written)
-// mean these Sinhala senses (trimmed, NFC), each list in source order.
+// What one source record says: these English words (trimmed, NFC, letter
+// case as written) mean these Sinhala senses (trimmed, NFC), each list in
+// source order. Both are plain text.
 struct SourceRecord
 {
     QStringList english;
