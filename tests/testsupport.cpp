@@ -19,7 +19,9 @@
 #include <QTextBrowser>
 #include <QTextDocument>
 
+#ifdef Q_OS_UNIX
 #include <unistd.h>
+#endif
 
 namespace {
 
@@ -70,6 +72,11 @@ TestEnvironment::TestEnvironment()
     QDir::setCurrent(dir.path());
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path() + QStringLiteral("/config"));
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir.path() + QStringLiteral("/config"));
+#ifdef Q_OS_WIN
+    // The registry cannot be moved into the test's folder: the Windows tests
+    // run in their build's own Wine prefix, and each case starts empty.
+    QSettings(settingsOrganisation(), settingsApplication()).clear();
+#endif
 }
 
 TestEnvironment::~TestEnvironment()
@@ -255,7 +262,9 @@ void clickAnchor(QTextBrowser *view, int index)
 
 WithoutRoot::WithoutRoot(const QString &directory, bool writableDirectories)
 {
+#ifdef Q_OS_UNIX
     wasRoot = ::geteuid() == 0;
+#endif
     if (!wasRoot)
         return;
     // Everyone may enter the test's directories (and write into them, unless
@@ -273,13 +282,17 @@ WithoutRoot::WithoutRoot(const QString &directory, bool writableDirectories)
         else
             QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::ReadOther);
     }
+#ifdef Q_OS_UNIX
     switched = ::setegid(65534) == 0 && ::seteuid(65534) == 0;
+#endif
 }
 
 WithoutRoot::~WithoutRoot()
 {
+#ifdef Q_OS_UNIX
     if (switched && (::seteuid(0) != 0 || ::setegid(0) != 0))
         qFatal("cannot return to root");
+#endif
 }
 
 void addCopiedTextRows()
