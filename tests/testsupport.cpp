@@ -22,6 +22,9 @@
 #ifdef Q_OS_UNIX
 #include <unistd.h>
 #endif
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
 
 namespace {
 
@@ -265,6 +268,11 @@ WithoutRoot::WithoutRoot(const QString &directory, bool writableDirectories)
 #ifdef Q_OS_UNIX
     wasRoot = ::geteuid() == 0;
 #endif
+#ifdef Q_OS_WIN
+    // Wine runs as the Unix user; as root it writes read-only files too,
+    // and no Windows call gives that up.
+    wasRoot = GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+#endif
     if (!wasRoot)
         return;
     // Everyone may enter the test's directories (and write into them, unless
@@ -325,8 +333,14 @@ ProgramRun runProgram(const QString &program, const QStringList &arguments, cons
     process.start(program, arguments);
     process.waitForFinished(120000);
     const bool ended = process.state() == QProcess::NotRunning && process.exitStatus() == QProcess::NormalExit;
-    return {ended ? process.exitCode() : -1, QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
+    ProgramRun run{ended ? process.exitCode() : -1, QString::fromUtf8(process.readAllStandardOutput()),
+                   QString::fromUtf8(process.readAllStandardError())};
+#ifdef Q_OS_WIN
+    // Line ends as on Unix: a Windows console program writes CR LF.
+    run.out.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    run.err.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+#endif
+    return run;
 }
 
 void writeFile(const QString &path, const QByteArray &bytes)

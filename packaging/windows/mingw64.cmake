@@ -13,7 +13,7 @@ set(CMAKE_STRIP ${TOOLCHAIN_PREFIX}-strip)
 
 # Libraries and headers for Windows only from the sysroot and the prefixes
 # given (the cross-built Qt and SQLite); programs from the host.
-set(CMAKE_FIND_ROOT_PATH /usr/${TOOLCHAIN_PREFIX})
+set(CMAKE_FIND_ROOT_PATH /usr/${TOOLCHAIN_PREFIX} ${CMAKE_PREFIX_PATH})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)

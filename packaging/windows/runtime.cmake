@@ -13,6 +13,16 @@ foreach(dll libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
 endforeach()
 list(REMOVE_DUPLICATES MINGW_RUNTIME_DIRS)
 get_filename_component(QT_WINDOWS_BIN_DIR "${Qt6_DIR}/../../../bin" REALPATH)
+# CMake looks for a Windows program's DLLs under lower-case names, which a
+# Linux file system tells apart: the installer takes Qt's from copies so
+# named (Windows does not mind the case).
+set(WINDOWS_DLL_DIR ${PROJECT_BINARY_DIR}/windows-dlls)
+file(GLOB qtDlls ${QT_WINDOWS_BIN_DIR}/*.dll)
+foreach(dll IN LISTS qtDlls)
+    get_filename_component(name "${dll}" NAME)
+    string(TOLOWER "${name}" name)
+    configure_file("${dll}" "${WINDOWS_DLL_DIR}/${name}" COPYONLY)
+endforeach()
 
 find_program(WINE_PROGRAM wine)
 if(NOT WINE_PROGRAM)

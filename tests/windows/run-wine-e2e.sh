@@ -45,11 +45,11 @@ user_db="$local_appdata/orvanta-dictionary/en-si.db"
 settings_key='HKCU\Software\'"$ORVANTA_SETTINGS_ORGANISATION"'\'"$ORVANTA_SETTINGS_APPLICATION"
 uninstall_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\OrvantaDictionary'
 
-install() {
+install_build() {
     wine "$1" /S
     wineserver -w
 }
-history() { sqlite3 "$user_db" 'select word from history order by id' | tr '\n' ' '; }
+user_history() { sqlite3 "$user_db" 'select word from history order by id' | tr '\n' ' '; }
 value() { sqlite3 "$user_db" "select value from dict where key = '$1'"; }
 
 # Starts the program through the Start-menu entry with the given text on
@@ -77,7 +77,7 @@ run_from_start_menu() {
     timeout 60 wineserver -w || fail "the program did not exit"
 }
 
-install "$installer"
+install_build "$installer"
 for file in orvanta-launcher.exe orvanta-dictionary.exe en-si-import.exe en-si.db en-si.tsv Uninstall.exe \
             platforms/qwindows.dll sqldrivers/qsqlite.dll styles/qwindowsvistastyle.dll; do
     [ -e "$programs/$file" ] || fail "$file was not installed"
@@ -90,7 +90,7 @@ pass
 
 wine reg add "$settings_key" /v startup /t REG_SZ /d false /f >/dev/null 2>&1
 run_from_start_menu Water "$output/windows-water.png"
-[ "$(history)" = "water " ] || fail "history is '$(history)', expected 'water'"
+[ "$(user_history)" = "water " ] || fail "history is '$(user_history)', expected 'water'"
 settings=$(wine reg query "$settings_key" 2>/dev/null | tr -d '\r')
 for key in pos check startup; do
     grep -q "^ *$key " <<<"$settings" || fail "'$key' was not saved: $settings"
@@ -99,18 +99,18 @@ grep -q "startup *REG_SZ *false" <<<"$settings" || fail "startup option not kept
 pass
 
 run_from_start_menu Book "$output/windows-book.png"
-[ "$(history)" = "water book " ] || fail "history is '$(history)', expected 'water book'"
+[ "$(user_history)" = "water book " ] || fail "history is '$(user_history)', expected 'water book'"
 pass
 
 # A word of the user's own, imported with the installed importer.
 printf 'zebu\tසීබු\n' >"$scratch/mine.tsv"
 wine "$programs/en-si-import.exe" "$(winepath -w "$scratch/mine.tsv")" "$(winepath -w "$user_db")" >/dev/null
 [ "$(value zebu)" = "සීබු" ] || fail "the imported word is missing"
-install "$newer"
+install_build "$newer"
 run_from_start_menu Water "$output/windows-newer.png"
 [ "$(value orvanta)" = "ඕර්වන්ත" ] || fail "the newer word list did not reach the user's copy"
 [ "$(value zebu)" = "සීබු" ] || fail "the update lost the imported word"
-[ "$(history)" = "water book water " ] || fail "the update lost the history: '$(history)'"
+[ "$(user_history)" = "water book water " ] || fail "the update lost the history: '$(user_history)'"
 pass
 
 wine "$programs/Uninstall.exe" /S
@@ -122,7 +122,7 @@ done
 [ ! -e "$programs/orvanta-dictionary.exe" ] || fail "the program is still installed"
 [ ! -e "$shortcut" ] || fail "the Start-menu entry is still there"
 wine reg query "$uninstall_key" >/dev/null 2>&1 && fail "the Apps & features entry is still there"
-[ "$(history)" = "water book water " ] || fail "the uninstaller touched the user's word list"
+[ "$(user_history)" = "water book water " ] || fail "the uninstaller touched the user's word list"
 wine reg query "$settings_key" >/dev/null 2>&1 || fail "the uninstaller removed the settings"
 pass
 echo "wine e2e: $passed passed, 0 failed"
