@@ -31,10 +31,15 @@ cp /usr/share/fonts/truetype/noto/NotoSansSinhala-Regular.ttf "$WINEPREFIX/drive
 # The installers: this build's, and a newer one whose word list gained a word.
 (cd "$build" && cpack >/dev/null)
 installer=$(ls "$build"/orvanta-dictionary-*-win64.exe)
-(cd "$build" && cpack -D CPACK_PACKAGE_DIRECTORY="$scratch/newer" \
-    -D CPACK_PACKAGE_FILE_NAME=orvanta-dictionary-newer-win64 \
-    "-DCPACK_PRE_BUILD_SCRIPTS=$source_dir/packaging/strip.cmake;$source_dir/tests/windows/newer-word-list.cmake" \
-    -D ORVANTA_HOST_IMPORTER="$host_importer" -D "ORVANTA_NEWER_LINE=orvanta	ඕර්වන්ත" >/dev/null)
+cat >"$scratch/newer.cmake" <<END
+include("$build/CPackConfig.cmake")
+set(CPACK_PACKAGE_DIRECTORY "$scratch/newer")
+set(CPACK_PACKAGE_FILE_NAME orvanta-dictionary-newer-win64)
+list(APPEND CPACK_PRE_BUILD_SCRIPTS "$source_dir/tests/windows/newer-word-list.cmake")
+set(ORVANTA_HOST_IMPORTER "$host_importer")
+set(ORVANTA_NEWER_LINE "orvanta	ඕර්වන්ත")
+END
+(cd "$build" && cpack --config "$scratch/newer.cmake" >/dev/null)
 newer="$scratch/newer/orvanta-dictionary-newer-win64.exe"
 
 unix_path() { winepath -u "$(wine cmd /c echo "$1" 2>/dev/null | tr -d '\r')"; }
