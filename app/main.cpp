@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QLocale>
+#include <QSysInfo>
 #include <QTranslator>
 
 #include <cstdlib>
@@ -12,7 +13,7 @@
 int main(int argc, char *argv[])
 {
     // Must be decided before the application object picks its platform.
-    const QByteArray platform = preferredPlatform(std::getenv("QT_QPA_PLATFORM"));
+    const QByteArray platform = preferredPlatform(std::getenv("QT_QPA_PLATFORM"), QSysInfo::kernelType());
     if (!platform.isNull())
         qputenv("QT_QPA_PLATFORM", platform);
 

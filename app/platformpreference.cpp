@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "platformpreference.h"
 
-QByteArray preferredPlatform(const char *current)
+QByteArray preferredPlatform(const char *current, const QString &kernelType)
 {
-    if (current)
+    if (current || kernelType != QLatin1String("linux"))
         return QByteArray();
     return QByteArrayLiteral("xcb;wayland");
 }

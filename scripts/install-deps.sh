@@ -4,6 +4,9 @@
 #   scripts/install-deps.sh run      building and running the dictionary
 #   scripts/install-deps.sh package  that, and building and checking the
 #                                    Debian package
+#   scripts/install-deps.sh windows  building and running the dictionary,
+#                                    and cross-building its Windows
+#                                    installer (scripts/windows.sh)
 #   scripts/install-deps.sh test     all that, and everything the tests,
 #                                    checks and benchmarks need
 set -euo pipefail
@@ -27,6 +30,12 @@ package_packages=(
     # dpkg-shlibdeps, lintian, and groff for the manual pages
     dpkg-dev lintian man-db
 )
+windows_packages=(
+    # Qt's and SQLite's Debian sources, cross-built for 64-bit Windows
+    dpkg-dev g++-mingw-w64-x86-64-posix ninja-build tcl
+    # the installer, and Wine to run the Windows tests
+    nsis wine wine64
+)
 test_packages=(
     # a virtual display, a window manager to close the window, the
     # clipboard, screenshots, and a look into the database
@@ -44,9 +53,10 @@ test_packages=(
 case $group in
 run) packages=("${run_packages[@]}") ;;
 package) packages=("${run_packages[@]}" "${package_packages[@]}") ;;
-test) packages=("${run_packages[@]}" "${package_packages[@]}" "${test_packages[@]}") ;;
+windows) packages=("${run_packages[@]}" "${windows_packages[@]}") ;;
+test) packages=("${run_packages[@]}" "${package_packages[@]}" "${windows_packages[@]}" "${test_packages[@]}") ;;
 *)
-    echo "usage: $0 [run|package|test]" >&2
+    echo "usage: $0 [run|package|windows|test]" >&2
     exit 2
     ;;
 esac

@@ -21,7 +21,12 @@
 #include <QTextBrowser>
 #include <QTextDocument>
 
+#ifdef Q_OS_UNIX
 #include <unistd.h>
+#endif
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
 
 namespace {
 
@@ -72,6 +77,11 @@ TestEnvironment::TestEnvironment()
     QDir::setCurrent(dir.path());
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path() + QStringLiteral("/config"));
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir.path() + QStringLiteral("/config"));
+#ifdef Q_OS_WIN
+    // The registry cannot be moved into the test's folder: the Windows tests
+    // run in their build's own Wine prefix, and each case starts empty.
+    QSettings(settingsOrganisation(), settingsApplication()).clear();
+#endif
 }
 
 TestEnvironment::~TestEnvironment()
@@ -283,7 +293,14 @@ void clickAnchor(QTextBrowser *view, int index)
 
 WithoutRoot::WithoutRoot(const QString &directory, bool writableDirectories)
 {
+#ifdef Q_OS_UNIX
     wasRoot = ::geteuid() == 0;
+#endif
+#ifdef Q_OS_WIN
+    // Wine runs as the Unix user; as root it writes read-only files too,
+    // and no Windows call gives that up.
+    wasRoot = GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+#endif
     if (!wasRoot)
         return;
     // Everyone may enter the test's directories (and write into them, unless
@@ -301,13 +318,17 @@ WithoutRoot::WithoutRoot(const QString &directory, bool writableDirectories)
         else
             QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::ReadOther);
     }
+#ifdef Q_OS_UNIX
     switched = ::setegid(65534) == 0 && ::seteuid(65534) == 0;
+#endif
 }
 
 WithoutRoot::~WithoutRoot()
 {
+#ifdef Q_OS_UNIX
     if (switched && (::seteuid(0) != 0 || ::setegid(0) != 0))
         qFatal("cannot return to root");
+#endif
 }
 
 void addCopiedTextRows()
@@ -340,8 +361,14 @@ ProgramRun runProgram(const QString &program, const QStringList &arguments, cons
     process.start(program, arguments);
     process.waitForFinished(120000);
     const bool ended = process.state() == QProcess::NotRunning && process.exitStatus() == QProcess::NormalExit;
-    return {ended ? process.exitCode() : -1, QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
+    ProgramRun run{ended ? process.exitCode() : -1, QString::fromUtf8(process.readAllStandardOutput()),
+                   QString::fromUtf8(process.readAllStandardError())};
+#ifdef Q_OS_WIN
+    // Line ends as on Unix: a Windows console program writes CR LF.
+    run.out.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    run.err.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+#endif
+    return run;
 }
 
 void writeFile(const QString &path, const QByteArray &bytes)

@@ -220,6 +220,9 @@ void TestWindow::textsFitTheWindow_data()
 
 void TestWindow::textsFitTheWindow()
 {
+#ifdef Q_OS_WIN
+    QSKIP("Qt's offscreen platform has no fonts on Windows; the Wine end-to-end test shows the real window");
+#endif
     QFETCH(int, pointSize);
     QFETCH(QStringList, uiLanguages);
     QTranslator translator;
