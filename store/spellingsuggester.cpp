@@ -88,7 +88,7 @@ qsizetype SpellingSuggester::indexBytes() const
 // milliseconds where Hunspell takes tens; Hunspell for what lies further.
 QStringList SpellingSuggester::suggestions(const QString &word, int limit)
 {
-    const QStringList found = ownSuggestions(word, limit);
+    QStringList found = ownSuggestions(word, limit);
     if (!found.isEmpty() || checker != Checker::WithHunspell)
         return found;
     return hunspellSuggestions(word, limit);
