@@ -72,8 +72,10 @@ int dropCost(QStringView s, int i)
     return s[i] == QLatin1Char('\'') ? 4 : 3;
 }
 
+} // namespace
+
 // How likely a slip turns b into a; smaller is likelier.
-int slipCost(QStringView a, QStringView b)
+int NearestKeys::slipCost(QStringView a, QStringView b)
 {
     const int n = int(a.size());
     const int m = int(b.size());
@@ -105,8 +107,6 @@ int slipCost(QStringView a, QStringView b)
     const bool firstDiffers = n > 0 && m > 0 && a[0] != b[0];
     return at(n, m) + (firstDiffers ? 2 : 0);
 }
-
-} // namespace
 
 void NearestKeys::add(const QString &key, int rank)
 {

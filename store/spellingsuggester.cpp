@@ -4,9 +4,13 @@
 #include "store/dictionarystore.h"
 #include "store/nearestkeys.h"
 
+#include <QCoreApplication>
+#include <QFile>
 #include <QFileInfo>
+#include <QTemporaryDir>
 
 #include <algorithm>
+#include <tuple>
 
 #ifdef ORVANTA_HUNSPELL
 #include <hunspell/hunspell.hxx>
@@ -34,15 +38,48 @@ struct SpellingSuggester::Hunspells
 
     static std::unique_ptr<Hunspell> load(const QStringList &names)
     {
-        for (const QString &name : names) {
-            const QString base = QStringLiteral("/usr/share/hunspell/") + name;
-            const QString aff = base + QStringLiteral(".aff");
-            const QString dic = base + QStringLiteral(".dic");
-            if (QFileInfo::exists(aff) && QFileInfo::exists(dic))
-                return std::make_unique<Hunspell>(QFile::encodeName(aff).constData(),
-                                                  QFile::encodeName(dic).constData());
+        for (const QString &directory : dictionaryDirectories()) {
+            for (const QString &name : names) {
+                const QString base = directory + QLatin1Char('/') + name;
+                if (QFileInfo::exists(base + QStringLiteral(".aff"))
+                    && QFileInfo::exists(base + QStringLiteral(".dic")))
+                    return loadWithoutNgrams(base);
+            }
         }
         return nullptr;
+    }
+
+    // Beside the program first (where the Windows installer puts them), then
+    // where Debian's packages install them.
+    static QStringList dictionaryDirectories()
+    {
+        QStringList directories{QCoreApplication::applicationDirPath() + QStringLiteral("/hunspell")};
+#ifndef Q_OS_WIN
+        directories.append(QStringLiteral("/usr/share/hunspell"));
+#endif
+        return directories;
+    }
+
+    // Hunspell's n-gram pass reads its whole word list for every miss (about
+    // 30 ms); its edit pass alone finds the slips people make in a few. The
+    // affix file is read with that pass turned off, from a private copy that
+    // lives only while Hunspell reads it.
+    static std::unique_ptr<Hunspell> loadWithoutNgrams(const QString &base)
+    {
+        QFile original(base + QStringLiteral(".aff"));
+        QTemporaryDir directory;
+        QFile copy(directory.filePath(QStringLiteral("checker.aff")));
+        if (!directory.isValid() || !original.open(QIODevice::ReadOnly) || !copy.open(QIODevice::WriteOnly))
+            return nullptr;
+        while (!original.atEnd()) {
+            const QByteArray line = original.readLine();
+            if (!line.startsWith("MAXNGRAMSUGS"))
+                copy.write(line);
+        }
+        copy.write("\nMAXNGRAMSUGS 0\n");
+        copy.close();
+        return std::make_unique<Hunspell>(QFile::encodeName(copy.fileName()).constData(),
+                                          QFile::encodeName(base + QStringLiteral(".dic")).constData());
     }
 
     Hunspell *checkerFor(const QString &word)
@@ -84,14 +121,14 @@ qsizetype SpellingSuggester::indexBytes() const
     return index ? index->bytes() : 0;
 }
 
-// Our own search first: it finds a slip of one or two letters in a few
-// milliseconds where Hunspell takes tens; Hunspell for what lies further.
+// Hunspell first: its affix rules and known misspellings reach further than
+// a count of edits; our own search where it offers no key.
 QStringList SpellingSuggester::suggestions(const QString &word, int limit)
 {
-    QStringList found = ownSuggestions(word, limit);
-    if (!found.isEmpty() || checker != Checker::WithHunspell)
+    QStringList found = hunspellSuggestions(word, limit);
+    if (!found.isEmpty())
         return found;
-    return hunspellSuggestions(word, limit);
+    return ownSuggestions(word, limit);
 }
 
 Hunspell *SpellingSuggester::checkerFor(const QString &word)
@@ -128,20 +165,20 @@ QStringList SpellingSuggester::hunspellSuggestions(const QString &word, int limi
         return keys;
     // Both dictionaries Debian ships are in UTF-8.
     const std::vector<std::string> suggested = spell->suggest(word.toStdString());
-    // Its order (likeliest first) within each rank: the more common first.
-    QList<QPair<int, QString>> ranked;
+    // The likelier slip first, then the more common, as our own search orders.
+    QList<std::tuple<int, int, QString>> ranked;
     for (const std::string &suggestion : suggested) {
         const QString key = QString::fromStdString(suggestion).toLower();
         const int rank = keys.contains(key) ? -1 : rankOfKey(key);
         if (rank >= 0) {
             keys.append(key);
-            ranked.append({rank, key});
+            ranked.append({NearestKeys::slipCost(word, key), rank, key});
         }
     }
-    std::stable_sort(ranked.begin(), ranked.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
+    std::stable_sort(ranked.begin(), ranked.end());
     keys.clear();
     for (qsizetype i = 0; i < ranked.size() && i < limit; ++i)
-        keys.append(ranked.at(i).second);
+        keys.append(std::get<2>(ranked.at(i)));
 #else
     Q_UNUSED(word);
     Q_UNUSED(limit);

@@ -11,9 +11,9 @@ class Hunspell;
 class NearestKeys;
 
 // The keys of the open dictionary spelt nearest to a word that finds none.
-// Our own search over the keys (within two edits) answers first; where it
-// finds nothing, Hunspell's suggestions that are keys, where the build has
-// it and its dictionary for the word's script is installed. Nothing is
+// Hunspell's suggestions that are keys answer first, where the build has it
+// and its dictionary for the word's script is installed; where they offer
+// no key, our own search over the keys (within two edits). Nothing is
 // loaded before the first question.
 class SpellingSuggester
 {
