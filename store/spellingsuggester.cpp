@@ -38,26 +38,23 @@ struct SpellingSuggester::Hunspells
 
     static std::unique_ptr<Hunspell> load(const QStringList &names)
     {
-        for (const QString &directory : dictionaryDirectories()) {
-            for (const QString &name : names) {
-                const QString base = directory + QLatin1Char('/') + name;
-                if (QFileInfo::exists(base + QStringLiteral(".aff"))
-                    && QFileInfo::exists(base + QStringLiteral(".dic")))
-                    return loadWithoutNgrams(base);
-            }
+        for (const QString &name : names) {
+            const QString base = dictionaryDirectory() + QLatin1Char('/') + name;
+            if (QFileInfo::exists(base + QStringLiteral(".aff")) && QFileInfo::exists(base + QStringLiteral(".dic")))
+                return loadWithoutNgrams(base);
         }
         return nullptr;
     }
 
-    // Beside the program first (where the Windows installer puts them), then
-    // where Debian's packages install them.
-    static QStringList dictionaryDirectories()
+    // Beside the program on Windows, where the installer puts them; where
+    // Debian's packages install them elsewhere.
+    static QString dictionaryDirectory()
     {
-        QStringList directories{QCoreApplication::applicationDirPath() + QStringLiteral("/hunspell")};
-#ifndef Q_OS_WIN
-        directories.append(QStringLiteral("/usr/share/hunspell"));
+#ifdef Q_OS_WIN
+        return QCoreApplication::applicationDirPath() + QStringLiteral("/hunspell");
+#else
+        return QStringLiteral("/usr/share/hunspell");
 #endif
-        return directories;
     }
 
     // Hunspell's n-gram pass reads its whole word list for every miss (about
