@@ -35,7 +35,7 @@ fi
 importer=$(realpath "$importer")
 
 # pkg-config finds the Windows Hunspell and never this machine's.
-PKG_CONFIG_LIBDIR=$hunspell/lib/pkgconfig PKG_CONFIG_PATH= \
+PKG_CONFIG_LIBDIR=$hunspell/lib/pkgconfig PKG_CONFIG_PATH='' \
     cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE=packaging/windows/mingw64.cmake \
     -DCMAKE_PREFIX_PATH="$qt;$hunspell" -DCMAKE_BUILD_TYPE=Release -DORVANTA_BENCHMARKS=OFF \
     -DBUILD_TESTING=$test -DORVANTA_HOST_IMPORTER="$importer" >/dev/null
