@@ -31,7 +31,8 @@ package_packages=(
     dpkg-dev lintian man-db
 )
 windows_packages=(
-    # Qt's and SQLite's Debian sources, cross-built for 64-bit Windows
+    # Qt's, SQLite's and Hunspell's Debian sources, cross-built for 64-bit
+    # Windows (the installer takes Hunspell's dictionaries from the run group)
     dpkg-dev g++-mingw-w64-x86-64-posix ninja-build tcl
     # the installer, and Wine to run the Windows tests
     nsis wine wine64

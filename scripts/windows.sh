@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
 # Builds the Windows installer on Debian: installs what is missing, builds
-# Qt for Windows from Debian's source (or reuses the cached build), builds
-# the program with the word list made by this machine's importer, packs the
-# installer and prints its path and size last. With --test it also runs the
-# fast tests under Wine and the installer's end-to-end test.
+# Qt and Hunspell for Windows from Debian's sources (or reuses the cached
+# builds), builds the program with the word list made by this machine's
+# importer, packs the installer and prints its path and size last. With
+# --test it also runs the fast tests under Wine and the installer's
+# end-to-end test.
 # Usage: scripts/windows.sh [--test] [BUILD_DIR]   (default: build-windows)
 # ORVANTA_HOST_IMPORTER names an en-si-import of this machine to use instead
 # of building one.
@@ -23,6 +24,7 @@ else
     scripts/install-deps.sh windows
 fi
 qt=$(packaging/windows/build-qt.sh | tail -1)
+hunspell=$(packaging/windows/build-hunspell.sh | tail -1)
 
 importer=${ORVANTA_HOST_IMPORTER:-}
 if [ -z "$importer" ]; then
@@ -32,9 +34,15 @@ if [ -z "$importer" ]; then
 fi
 importer=$(realpath "$importer")
 
-cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE=packaging/windows/mingw64.cmake \
-    -DCMAKE_PREFIX_PATH="$qt" -DCMAKE_BUILD_TYPE=Release -DORVANTA_BENCHMARKS=OFF \
-    -DBUILD_TESTING=$test -DORVANTA_HOST_IMPORTER="$importer" -DORVANTA_HUNSPELL=OFF >/dev/null
+# pkg-config finds the Windows Hunspell and never this machine's.
+PKG_CONFIG_LIBDIR=$hunspell/lib/pkgconfig PKG_CONFIG_PATH='' \
+    cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE=packaging/windows/mingw64.cmake \
+    -DCMAKE_PREFIX_PATH="$qt;$hunspell" -DCMAKE_BUILD_TYPE=Release -DORVANTA_BENCHMARKS=OFF \
+    -DBUILD_TESTING=$test -DORVANTA_HOST_IMPORTER="$importer" >/dev/null
+if ! grep -q '^HUNSPELL_FOUND:INTERNAL=1$' "$build/CMakeCache.txt"; then
+    echo "The Windows build found no Hunspell in $hunspell" >&2
+    exit 1
+fi
 cmake --build "$build" -j"$(nproc)"
 
 if [ $test = ON ]; then

@@ -84,7 +84,8 @@ run_from_start_menu() {
 
 install_build "$installer"
 for file in orvanta-launcher.exe orvanta-dictionary.exe en-si-import.exe en-si.db en-si.tsv Uninstall.exe \
-            platforms/qwindows.dll sqldrivers/qsqlite.dll styles/qwindowsvistastyle.dll; do
+            platforms/qwindows.dll sqldrivers/qsqlite.dll styles/qwindowsvistastyle.dll copyright.txt \
+            hunspell/en_US.aff hunspell/en_US.dic hunspell/si_LK.aff hunspell/si_LK.dic; do
     [ -e "$programs/$file" ] || fail "$file was not installed"
 done
 [ -e "$shortcut" ] || fail "no Start-menu entry"
