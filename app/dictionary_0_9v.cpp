@@ -1,14 +1,13 @@
 // SPDX-License-Identifier: MIT
 #include "dictionary_0_9v.h"
 
-#include "../commands/cleanword.h"
-#include "../commands/linktarget.h"
-#include "../commands/searchcommand.h"
-#include "../settings/windowsettings.h"
-#include "../store/dictionarystore.h"
-#include "../store/resulthtml.h"
 #include "app/searchcompleter.h"
 #include "appinfo.h"
+#include "commands/cleanword.h"
+#include "commands/searchcommand.h"
+#include "format/resultformat.h"
+#include "settings/windowsettings.h"
+#include "store/dictionarystore.h"
 
 #include <QApplication>
 #include <QCheckBox>

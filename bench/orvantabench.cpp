@@ -5,9 +5,9 @@
 #include "appinfo.h"
 #include "barewindow.h"
 #include "benchdata.h"
+#include "format/resultformat.h"
 #include "store/completionmodel.h"
 #include "store/dictionarystore.h"
-#include "store/resulthtml.h"
 #include "store/spellingsuggester.h"
 
 #include <benchmark/benchmark.h>

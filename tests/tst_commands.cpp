@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: MIT
 // Search box commands, the help and version pages, and history link targets.
 #include "commands/cleanword.h"
-#include "commands/linktarget.h"
 #include "commands/searchcommand.h"
-#include "store/resulthtml.h"
+#include "format/resultformat.h"
 #include "testsupport.h"
 
 #include <QSignalSpy>

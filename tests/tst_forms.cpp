@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Inflected forms: the spelling rules, the irregular table, which keys the
 // forms may take, and following a form's link in the window.
-#include "commands/linktarget.h"
+#include "format/resultformat.h"
 #include "testsupport.h"
 #include "tools/importer/importer.h"
 #include "windowdriver.h"

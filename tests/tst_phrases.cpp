@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Phrases: the line of phrases a word heads, inflected phrases as keys, and
 // following a phrase link in the window.
-#include "commands/linktarget.h"
+#include "format/resultformat.h"
 #include "testsupport.h"
 #include "tools/importer/importer.h"
 #include "windowdriver.h"

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The result HTML and the statements on the dictionary file.
+#include "format/resultformat.h"
 #include "store/dictionarystore.h"
-#include "store/resulthtml.h"
 #include "testsupport.h"
 
 #include <QDir>
