@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "dictionary_0_9v.h"
+#include "app/dictionary_0_9v.h"
 
 #include "app/searchcompleter.h"
 #include "appinfo.h"
@@ -86,7 +86,7 @@ Dictionary_0_9v::Dictionary_0_9v(QWidget *parent)
     // Icon, title and the fixed size.
     setWindowIcon(QIcon(QStringLiteral(":icons/dic.png")));
     setWindowTitle(tr("Orvanta Dictionary"));
-    setFixedSize(235, 354);
+    setFixedSize(AppInfo::windowSize);
 
     // Stored position and options.
     loadSettings();

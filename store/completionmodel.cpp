@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "completionmodel.h"
+#include "store/completionmodel.h"
 
 #include "commands/cleanword.h"
 #include "format/resultformat.h"

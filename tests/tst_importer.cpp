@@ -2,7 +2,7 @@
 // The importer: reading both word-list forms, merging, and writing a
 // dictionary file all or nothing.
 #include "format/resultformat.h"
-#include "testsupport.h"
+#include "tests/testsupport.h"
 #include "tools/importer/importer.h"
 #include "tools/importer/partialfile.h"
 #include "tools/importer/sensemerge.h"

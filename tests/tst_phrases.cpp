@@ -2,9 +2,9 @@
 // Phrases: the line of phrases a word heads, inflected phrases as keys, and
 // following a phrase link in the window.
 #include "format/resultformat.h"
-#include "testsupport.h"
+#include "tests/testsupport.h"
+#include "tests/windowdriver.h"
 #include "tools/importer/importer.h"
-#include "windowdriver.h"
 
 #include <QTest>
 

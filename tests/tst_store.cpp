@@ -2,7 +2,7 @@
 // The result HTML and the statements on the dictionary file.
 #include "format/resultformat.h"
 #include "store/dictionarystore.h"
-#include "testsupport.h"
+#include "tests/testsupport.h"
 
 #include <QDir>
 #include <QFile>

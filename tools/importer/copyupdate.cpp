@@ -2,8 +2,8 @@
 #include "tools/importer/copyupdate.h"
 
 #include "format/resultformat.h"
-#include "sensemerge.h"
 #include "tools/importer/entrytable.h"
+#include "tools/importer/sensemerge.h"
 
 #include <QCryptographicHash>
 #include <QHash>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "entrycollection.h"
+#include "tools/importer/entrycollection.h"
 
 bool EntryCollection::holds(const QString &value, const QString &sense)
 {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "formgenerator.h"
+#include "tools/importer/formgenerator.h"
 
 #include "format/resultformat.h"
 #include "tools/importer/entrycollection.h"

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "keyranks.h"
+#include "tools/importer/keyranks.h"
 
 #include <QFile>
 #include <QSqlDatabase>
