@@ -1,14 +1,13 @@
 // SPDX-License-Identifier: MIT
-#include "dictionary_0_9v.h"
+#include "app/dictionary_0_9v.h"
 
-#include "../commands/cleanword.h"
-#include "../commands/linktarget.h"
-#include "../commands/searchcommand.h"
-#include "../settings/windowsettings.h"
-#include "../store/dictionarystore.h"
-#include "../store/resulthtml.h"
 #include "app/searchcompleter.h"
 #include "appinfo.h"
+#include "commands/cleanword.h"
+#include "commands/searchcommand.h"
+#include "format/resultformat.h"
+#include "settings/windowsettings.h"
+#include "store/dictionarystore.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -87,7 +86,7 @@ Dictionary_0_9v::Dictionary_0_9v(QWidget *parent)
     // Icon, title and the fixed size.
     setWindowIcon(QIcon(QStringLiteral(":icons/dic.png")));
     setWindowTitle(tr("Orvanta Dictionary"));
-    setFixedSize(235, 354);
+    setFixedSize(AppInfo::windowSize);
 
     // Stored position and options.
     loadSettings();

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
-#include "dictionary_0_9v.h"
-#include "platformpreference.h"
-#include "uilanguage.h"
+#include "app/dictionary_0_9v.h"
+#include "app/platformpreference.h"
+#include "app/uilanguage.h"
 
 #include <QApplication>
 #include <QLocale>

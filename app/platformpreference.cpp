@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "platformpreference.h"
+#include "app/platformpreference.h"
 
 QByteArray preferredPlatform(const char *current, const QString &kernelType)
 {

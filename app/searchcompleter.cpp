@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "searchcompleter.h"
+#include "app/searchcompleter.h"
 
 #include "store/completionmodel.h"
 

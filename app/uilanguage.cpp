@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "uilanguage.h"
+#include "app/uilanguage.h"
 
 #include <QCoreApplication>
 #include <QLocale>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "barewindow.h"
+#include "bench/barewindow.h"
 
 #include "appinfo.h"
 
@@ -93,6 +93,6 @@ QWidget *buildBareWindow(const QString &shownHtml)
     window->setLayout(layout);
     window->setWindowIcon(QIcon(QStringLiteral(":icons/dic.png")));
     window->setWindowTitle(QStringLiteral("Orvanta Dictionary"));
-    window->setFixedSize(235, 354);
+    window->setFixedSize(AppInfo::windowSize);
     return window;
 }

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The bare window as a program of its own, to set the dictionary's memory
 // against.
-#include "barewindow.h"
+#include "bench/barewindow.h"
 
 #include <QApplication>
 #include <QWidget>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "benchdata.h"
+#include "bench/benchdata.h"
 
 #include <QDir>
 #include <QFile>

@@ -3,11 +3,11 @@
 // measured in the same run. Run through scripts/bench.sh.
 #include "app/dictionary_0_9v.h"
 #include "appinfo.h"
-#include "barewindow.h"
-#include "benchdata.h"
+#include "bench/barewindow.h"
+#include "bench/benchdata.h"
+#include "format/resultformat.h"
 #include "store/completionmodel.h"
 #include "store/dictionarystore.h"
-#include "store/resulthtml.h"
 #include "store/spellingsuggester.h"
 
 #include <benchmark/benchmark.h>
@@ -585,39 +585,18 @@ bool prepareDatasets(const QString &scratch)
     return true;
 }
 
-} // namespace
-
-int main(int argc, char *argv[])
+// The settings of a returning user: history at start-up on.
+void storeReturningUserSettings(const QString &config)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QTemporaryDir scratch;
-    // Settings present, as for a returning user: history at start-up on.
-    const QString config = scratch.path() + QStringLiteral("/config");
-    qputenv("XDG_CONFIG_HOME", config.toLocal8Bit());
-    QApplication app(argc, argv);
-    QCoreApplication::setOrganizationName(QLatin1String(AppInfo::settingsOrganisation));
-    QCoreApplication::setApplicationName(QLatin1String(AppInfo::settingsApplication));
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, config);
-    {
-        QSettings settings;
-        settings.setValue(QStringLiteral("startup"), true);
-        settings.setValue(QStringLiteral("check"), true);
-        settings.setValue(QStringLiteral("pos"), QPoint(200, 200));
-    }
-    benchmark::Initialize(&argc, argv);
-    if (!prepareDatasets(scratch.path())) {
-        std::fprintf(stderr, "could not prepare the dictionaries\n");
-        return 1;
-    }
-    Datasets &sets = datasets();
-    static QString history100 = copyDataset(sets.shipped, QStringLiteral("history100"));
-    static QString historyMillion = copyDataset(sets.shipped, QStringLiteral("history1m"));
-    static QString startupDir = copyDataset(sets.shipped, QStringLiteral("startup"));
-    fillHistory(history100, 100);
-    fillHistory(historyMillion, 1000000);
-    fillHistory(startupDir, 100);
+    QSettings settings;
+    settings.setValue(QStringLiteral("startup"), true);
+    settings.setValue(QStringLiteral("check"), true);
+    settings.setValue(QStringLiteral("pos"), QPoint(200, 200));
+}
 
+void registerStoreBenchmarks(Datasets &sets)
+{
     benchmark::RegisterBenchmark("lookup/shipped", lookup, &sets.shipped);
     if (!sets.shared.isEmpty())
         benchmark::RegisterBenchmark("lookup/shared_45k", lookup, &sets.shared);
@@ -634,11 +613,27 @@ int main(int argc, char *argv[])
                 ->Unit(benchmark::kMillisecond);
     }
     benchmark::RegisterBenchmark("record", record)->MinTime(2.0);
+}
+
+// The history listings and the window, on copies of the shipped list with
+// a history.
+void registerWindowBenchmarks(Datasets &sets)
+{
+    static QString history100 = copyDataset(sets.shipped, QStringLiteral("history100"));
+    static QString historyMillion = copyDataset(sets.shipped, QStringLiteral("history1m"));
+    static QString startupDir = copyDataset(sets.shipped, QStringLiteral("startup"));
+    fillHistory(history100, 100);
+    fillHistory(historyMillion, 1000000);
+    fillHistory(startupDir, 100);
     benchmark::RegisterBenchmark("history/100_rows", historyListing, &history100);
     benchmark::RegisterBenchmark("history/1m_rows", historyListing, &historyMillion);
     benchmark::RegisterBenchmark("startup/window", startup, &startupDir)->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("press_to_paint", pressToPaint, &startupDir)->MinTime(2.0);
     benchmark::RegisterBenchmark("lookup/form_against_headword", lookupForm, &sets.shipped);
+}
+
+void registerImportBenchmarks(const Datasets &sets)
+{
     static const QStringList shippedSource{QStringLiteral(SHIPPED_TSV)};
     static const QStringList sharedSource{sets.sharedCsv};
     static const QStringList bothSources{QStringLiteral(SHIPPED_TSV), sets.sharedCsv};
@@ -652,8 +647,6 @@ int main(int argc, char *argv[])
             ->UseManualTime()
             ->Iterations(3)
             ->Unit(benchmark::kMillisecond);
-    }
-    if (!sets.shared.isEmpty()) {
         benchmark::RegisterBenchmark("import/shared_both_directions", import, &sharedSource, true, false)
             ->UseManualTime()
             ->Iterations(3)
@@ -662,8 +655,6 @@ int main(int argc, char *argv[])
             ->UseManualTime()
             ->Iterations(3)
             ->Unit(benchmark::kMillisecond);
-    }
-    if (!sets.shared.isEmpty()) {
         benchmark::RegisterBenchmark("import/merge_shared_into_shipped", mergeImport, &sharedSource)
             ->UseManualTime()
             ->Iterations(3)
@@ -674,6 +665,30 @@ int main(int argc, char *argv[])
         ->Iterations(1)
         ->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("memory/startup_1m", memory)->UseManualTime()->Iterations(1);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QTemporaryDir scratch;
+    const QString config = scratch.path() + QStringLiteral("/config");
+    qputenv("XDG_CONFIG_HOME", config.toLocal8Bit());
+    QApplication app(argc, argv);
+    QCoreApplication::setOrganizationName(QLatin1String(AppInfo::settingsOrganisation));
+    QCoreApplication::setApplicationName(QLatin1String(AppInfo::settingsApplication));
+    storeReturningUserSettings(config);
+    benchmark::Initialize(&argc, argv);
+    if (!prepareDatasets(scratch.path())) {
+        std::fprintf(stderr, "could not prepare the dictionaries\n");
+        return 1;
+    }
+    Datasets &sets = datasets();
+    registerStoreBenchmarks(sets);
+    registerWindowBenchmarks(sets);
+    registerImportBenchmarks(sets);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     return 0;

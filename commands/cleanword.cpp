@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "cleanword.h"
+#include "commands/cleanword.h"
 
 #include <algorithm>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "searchcommand.h"
+#include "commands/searchcommand.h"
 
 #include "appinfo.h"
 

@@ -46,16 +46,39 @@ test_packages=(
     # the Windows resource script
     binutils-mingw-w64-x86-64
     # fuzzing, sanitizers, format and static analysis; benchmarks
-    clang libclang-rt-14-dev clang-format clang-tidy libbenchmark-dev libsqlite3-dev
+    # (and the runtime of the release's clang: clang_runtime below)
+    clang clang-format clang-tidy libbenchmark-dev libsqlite3-dev
     # the peak memory of a program the benchmarks start
     time
 )
+
+sudo=()
+[ "$(id -u)" -eq 0 ] || sudo=(sudo)
+
+# libFuzzer and the sanitizers' runtime for the release's default clang:
+# libclang-rt-N-dev where the release has it (Debian 12 on), part of
+# libclang-common-N-dev before.
+clang_runtime() {
+    local version
+    apt-cache show clang >/dev/null 2>&1 || "${sudo[@]}" apt-get update >/dev/null
+    version=$(apt-cache depends clang | sed -n 's/^ *Depends: clang-\([0-9][0-9]*\)$/\1/p' | head -1)
+    [ -n "$version" ] || { echo "install-deps: cannot tell which clang this release has" >&2; exit 1; }
+    if apt-cache show "libclang-rt-$version-dev" >/dev/null 2>&1; then
+        echo "libclang-rt-$version-dev"
+    else
+        echo "libclang-common-$version-dev"
+    fi
+}
 
 case $group in
 run) packages=("${run_packages[@]}") ;;
 package) packages=("${run_packages[@]}" "${package_packages[@]}") ;;
 windows) packages=("${run_packages[@]}" "${windows_packages[@]}") ;;
-test) packages=("${run_packages[@]}" "${package_packages[@]}" "${windows_packages[@]}" "${test_packages[@]}") ;;
+test)
+    packages=("${run_packages[@]}" "${package_packages[@]}" "${windows_packages[@]}" "${test_packages[@]}")
+    runtime=$(clang_runtime) || exit 1
+    packages+=("$runtime")
+    ;;
 *)
     echo "usage: $0 [run|package|windows|test]" >&2
     exit 2
@@ -68,7 +91,5 @@ for package in "${packages[@]}"; do
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
-sudo=()
-[ "$(id -u)" -eq 0 ] || sudo=(sudo)
 "${sudo[@]}" apt-get update
 DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y "${missing[@]}"

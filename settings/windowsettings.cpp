@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "windowsettings.h"
+#include "settings/windowsettings.h"
 
 #include "appinfo.h"
 

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
-#include "completionmodel.h"
+#include "store/completionmodel.h"
 
 #include "commands/cleanword.h"
+#include "format/resultformat.h"
 #include "store/dictionarystore.h"
 
 CompletionModel::CompletionModel(QObject *parent, SpellingSuggester::Checker checker)
@@ -34,7 +35,7 @@ QStringList CompletionModel::offersFor(const QString &text)
     // beside beginning): where only forms begin with the text, the first of
     // them come before the nearest spellings, unless Hunspell knows the text
     // for a word (cats).
-    const bool headwordBegins = !ranks.isEmpty() && ranks.constFirst() < DictionaryStore::generatedFormRank;
+    const bool headwordBegins = !ranks.isEmpty() && ranks.constFirst() < generatedFormRank;
     if (headwordBegins || prefix.size() < nearestFrom || (!keys.isEmpty() && spelling.isKnownWord(prefix)))
         return keys;
     QStringList offers = keys.mid(0, formsBeforeNearest);

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "dictionarystore.h"
+#include "store/dictionarystore.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

@@ -17,12 +17,6 @@ namespace DictionaryStore {
 
 inline constexpr const char *fileName = "./en-si.db";
 
-// Ranks in keyrank: how common a word is (scowl's grades, 10 the most
-// common), `unrankedWord` where no list says, and generated forms after
-// every headword and phrase, from `generatedFormRank` on.
-inline constexpr int unrankedWord = 99;
-inline constexpr int generatedFormRank = 100;
-
 // Keys in Sinhala script are the Sinhala-to-English direction.
 inline bool isSinhalaKey(QStringView key)
 {

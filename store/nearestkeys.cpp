@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "nearestkeys.h"
+#include "store/nearestkeys.h"
 
 #include <algorithm>
 #include <array>

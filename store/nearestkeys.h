@@ -25,8 +25,9 @@ public:
     // letter seldom), then the more common, then the shorter.
     QStringList nearest(const QString &word, int limit) const;
 
-    // How likely a slip turns `intended` into `typed`; smaller is likelier.
-    static int slipCost(QStringView typed, QStringView intended);
+    // How likely a slip turns `b`, the word intended, into `a`, the word
+    // typed; smaller is likelier.
+    static int slipCost(QStringView a, QStringView b);
 
     qsizetype size() const { return qsizetype(items.size()); }
     // The memory the index takes.

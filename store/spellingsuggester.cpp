@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "spellingsuggester.h"
+#include "store/spellingsuggester.h"
 
 #include "store/dictionarystore.h"
 #include "store/nearestkeys.h"

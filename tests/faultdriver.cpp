@@ -5,8 +5,8 @@
 // Usage: faultdriver PREFIX COUNT   (COUNT 0: until killed)
 // Looks up PREFIX0, PREFIX1, ... in ./en-si.db; exits with the number of
 // error boxes it saw.
-#include "testsupport.h"
-#include "windowdriver.h"
+#include "tests/testsupport.h"
+#include "tests/windowdriver.h"
 
 #include <QApplication>
 #include <QTextStream>

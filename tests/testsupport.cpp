@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "testsupport.h"
+#include "tests/testsupport.h"
 
 #include "appinfo.h"
 #include "tools/importer/dictionarywriter.h"
@@ -242,6 +242,12 @@ QString renderedAs(const QString &html)
 QString versionPageHtml()
 {
     return QStringLiteral("<h4>Version</h4><p>%1v</p>").arg(QLatin1String(AppInfo::version));
+}
+
+QString helpPageHtml()
+{
+    return QStringLiteral("<h4>Help Document</h4><p>History: <b>-H</b> or <b>--history</b></p>"
+                          "<p>Help: <b>-h</b> or <b>--help</b></p><p>Version: <b>-v</b> or <b>--version</b></p>");
 }
 
 QString shownHtml(const QTextBrowser *view)

@@ -112,6 +112,8 @@ QString shownHtml(const QTextBrowser *view);
 
 // The version page, as the program shows it.
 QString versionPageHtml();
+// The English help page, as the view receives it.
+QString helpPageHtml();
 
 // The link targets of the anchors a view shows, in order.
 QStringList anchorTargets(const QTextBrowser *view);

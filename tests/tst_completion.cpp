@@ -5,8 +5,8 @@
 #include "app/searchcompleter.h"
 #include "store/completionmodel.h"
 #include "store/dictionarystore.h"
-#include "testsupport.h"
-#include "windowdriver.h"
+#include "tests/testsupport.h"
+#include "tests/windowdriver.h"
 
 #include <QAbstractItemView>
 #include <QApplication>

@@ -2,8 +2,8 @@
 // Nothing is lost and nothing freezes when things go wrong around the
 // dictionary file: a second program, a kill, a lock, a full disk, a
 // read-only directory, settings that cannot be written.
-#include "testsupport.h"
-#include "windowdriver.h"
+#include "tests/testsupport.h"
+#include "tests/windowdriver.h"
 
 #include <QElapsedTimer>
 #include <QProcess>

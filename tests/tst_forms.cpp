@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 // Inflected forms: the spelling rules, the irregular table, which keys the
 // forms may take, and following a form's link in the window.
-#include "commands/linktarget.h"
-#include "testsupport.h"
+#include "format/resultformat.h"
+#include "tests/testsupport.h"
+#include "tests/windowdriver.h"
 #include "tools/importer/importer.h"
-#include "windowdriver.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The importer: reading both word-list forms, merging, and writing a
 // dictionary file all or nothing.
-#include "commands/linktarget.h"
-#include "testsupport.h"
+#include "format/resultformat.h"
+#include "tests/testsupport.h"
 #include "tools/importer/importer.h"
 #include "tools/importer/partialfile.h"
 #include "tools/importer/sensemerge.h"
@@ -974,7 +974,7 @@ void TestImporter::sharedListKeepsOursFirst()
     const QHash<QString, QString> merged = dictionaryOf(environment->databasePath());
     // A phrase line stays last, after the senses of both.
     const auto withoutLine = [](QStringList senses) {
-        if (PhraseLine::isLine(senses.constLast()))
+        if (isPhraseLine(senses.constLast()))
             senses.removeLast();
         return senses;
     };
@@ -983,7 +983,7 @@ void TestImporter::sharedListKeepsOursFirst()
         const QStringList ourSenses = entry.value().split(QLatin1Char('|'));
         QVERIFY2(withoutLine(senses).mid(0, withoutLine(ourSenses).size()) == withoutLine(ourSenses),
                  qPrintable(entry.key() + ": " + senses.join(QLatin1Char('|'))));
-        QVERIFY(!PhraseLine::isLine(ourSenses.constLast()) || PhraseLine::isLine(senses.constLast()));
+        QVERIFY(!isPhraseLine(ourSenses.constLast()) || isPhraseLine(senses.constLast()));
         QCOMPARE(QSet<QString>(senses.cbegin(), senses.cend()).size(), senses.size());
     }
     const QString water = merged.value("water");

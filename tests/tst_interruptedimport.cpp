@@ -2,7 +2,7 @@
 // An import into a new file that is stopped part-way leaves nothing behind:
 // SIGINT and SIGTERM remove the partial file at once, after SIGKILL the next
 // run does.
-#include "testsupport.h"
+#include "tests/testsupport.h"
 
 #include <QDir>
 #include <QElapsedTimer>

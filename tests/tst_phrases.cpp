@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 // Phrases: the line of phrases a word heads, inflected phrases as keys, and
 // following a phrase link in the window.
-#include "commands/linktarget.h"
-#include "testsupport.h"
+#include "format/resultformat.h"
+#include "tests/testsupport.h"
+#include "tests/windowdriver.h"
 #include "tools/importer/importer.h"
-#include "windowdriver.h"
 
 #include <QTest>
 

@@ -4,8 +4,8 @@
 #include "app/platformpreference.h"
 #include "appinfo.h"
 #include "settings/windowsettings.h"
-#include "testsupport.h"
-#include "windowdriver.h"
+#include "tests/testsupport.h"
+#include "tests/windowdriver.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -218,7 +218,8 @@ void TestStartup::placeWindow_data()
     QTest::newRow("second screen unplugged") << QPoint(2500, 500) << QList<QRect>{left} << left << QPoint(200, 200);
     QTest::newRow("one pixel on screen") << QPoint(1919, 1079) << QList<QRect>{left} << left << QPoint(1919, 1079);
     QTest::newRow("just off the edge") << QPoint(1920, 0) << QList<QRect>{left} << left << QPoint(200, 200);
-    QTest::newRow("just above") << QPoint(0, -354) << QList<QRect>{left} << left << QPoint(200, 200);
+    QTest::newRow("just above") << QPoint(0, -AppInfo::windowSize.height()) << QList<QRect>{left} << left
+                                << QPoint(200, 200);
     QTest::newRow("primary not at origin") << QPoint(-3000, 0) << QList<QRect>{right} << right << QPoint(1920, 200);
     QTest::newRow("screen smaller than window") << QPoint(900, 900) << QList<QRect>{tiny} << tiny << QPoint(0, 0);
 }
@@ -229,7 +230,7 @@ void TestStartup::placeWindow()
     QFETCH(QList<QRect>, screens);
     QFETCH(QRect, primary);
     QFETCH(QPoint, placed);
-    QCOMPARE(::placeWindow(stored, QSize(235, 354), screens, primary), placed);
+    QCOMPARE(::placeWindow(stored, AppInfo::windowSize, screens, primary), placed);
 }
 
 void TestStartup::garbageSettingsLeaveTheWindowUsable()

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The result HTML and the statements on the dictionary file.
+#include "format/resultformat.h"
 #include "store/dictionarystore.h"
-#include "store/resulthtml.h"
-#include "testsupport.h"
+#include "tests/testsupport.h"
 
 #include <QDir>
 #include <QFile>

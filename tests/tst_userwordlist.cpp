@@ -2,8 +2,8 @@
 // The user's own copy of the installed word list, as the Windows launcher
 // keeps it: copied on first use, a changed installed list merged in keeping
 // the user's history and imports, and the copy kept when that fails.
-#include "launcher/userwordlist.h"
-#include "testsupport.h"
+#include "tests/testsupport.h"
+#include "tools/launcher/userwordlist.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -4,8 +4,8 @@
 #include "app/uilanguage.h"
 #include "appinfo.h"
 #include "commands/searchcommand.h"
-#include "testsupport.h"
-#include "windowdriver.h"
+#include "tests/testsupport.h"
+#include "tests/windowdriver.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -165,9 +165,9 @@ void TestWindow::layoutAndTexts()
     auto driver = open();
     Dictionary_0_9v *window = driver->window.get();
     QCOMPARE(window->windowTitle(), QStringLiteral("Orvanta Dictionary"));
-    QCOMPARE(window->size(), QSize(235, 354));
-    QCOMPARE(window->minimumSize(), QSize(235, 354));
-    QCOMPARE(window->maximumSize(), QSize(235, 354));
+    QCOMPARE(window->size(), AppInfo::windowSize);
+    QCOMPARE(window->minimumSize(), AppInfo::windowSize);
+    QCOMPARE(window->maximumSize(), AppInfo::windowSize);
 
     QTabWidget *tabs = driver->tabs;
     QVERIFY(tabs && tabs->isMovable());
@@ -278,9 +278,7 @@ void TestWindow::uiLanguage_data()
                                                   "<p>උදව්: <b>-h</b> හෝ <b>--help</b></p>"
                                                   "<p>අනුවාදය: <b>-v</b> හෝ <b>--version</b></p>");
     const QStringList englishTabs = {"Dictionary", "Settings", "About"};
-    const QString englishHelp =
-        QStringLiteral("<h4>Help Document</h4><p>History: <b>-H</b> or <b>--history</b></p>"
-                       "<p>Help: <b>-h</b> or <b>--help</b></p><p>Version: <b>-v</b> or <b>--version</b></p>");
+    const QString englishHelp = helpPageHtml();
     QTest::newRow("si") << QStringList{"si"} << sinhala << sinhalaTabs << sinhalaHelp;
     QTest::newRow("si-LK") << QStringList{"si-LK"} << sinhala << sinhalaTabs << sinhalaHelp;
     QTest::newRow("si_LK.UTF-8") << QStringList{"si_LK.UTF-8"} << sinhala << sinhalaTabs << sinhalaHelp;
@@ -363,9 +361,7 @@ void TestWindow::commands_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("html");
-    const QString help =
-        QStringLiteral("<h4>Help Document</h4><p>History: <b>-H</b> or <b>--history</b></p>"
-                       "<p>Help: <b>-h</b> or <b>--help</b></p><p>Version: <b>-v</b> or <b>--version</b></p>");
+    const QString help = helpPageHtml();
     const QString version = versionPageHtml();
     QTest::newRow("-h") << "-h" << help;
     QTest::newRow("--help") << "--help" << help;

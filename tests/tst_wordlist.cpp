@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The word list we ship: the rules its lines keep, and what the build makes
 // of it.
-#include "testsupport.h"
+#include "tests/testsupport.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "windowdriver.h"
+#include "tests/windowdriver.h"
 
 #include <QApplication>
 #include <QSignalSpy>

@@ -2,7 +2,7 @@
 // The Start-menu entry on Windows: starts the dictionary on the user's own
 // copy of the word list, which the program reads as ./en-si.db. Everything
 // installed sits beside this program, and is never written.
-#include "launcher/userwordlist.h"
+#include "tools/launcher/userwordlist.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -22,26 +22,17 @@ printf 'Water' | xclip -selection clipboard
 # the given file, closes the window as a user would, and checks the exit.
 # The window's title is left in $title.
 run_program() {
-    local screenshot=$1 pid window="" status=0
+    local screenshot=$1 pid window status=0
     (cd "$scratch/work" && exec "$program") &
     pid=$!
-    for _ in $(seq 100); do
-        window=$(wmctrl -lp | awk -v pid="$pid" '$3 == pid {print $1; exit}')
-        [ -n "$window" ] && break
-        sleep 0.1
-    done
-    [ -n "$window" ] || { echo "e2e: the window never appeared" >&2; exit 1; }
+    window=$(wait_until 100 window_where "\$3 == $pid") || { echo "e2e: the window never appeared" >&2; exit 1; }
     title=$(wmctrl -l | awk -v id="$window" '$1 == id {sub(/^[^ ]+ +[^ ]+ +[^ ]+ /, ""); print; exit}')
     sleep 1
     import -window "$window" "$screenshot"
     echo "e2e: screenshot in $screenshot"
 
     wmctrl -i -c "$window"
-    for _ in $(seq 100); do
-        kill -0 "$pid" 2>/dev/null || break
-        sleep 0.1
-    done
-    if kill -0 "$pid" 2>/dev/null; then
+    if ! wait_until 100 ended "$pid"; then
         echo "e2e: the program did not exit after its window was closed" >&2
         exit 1
     fi

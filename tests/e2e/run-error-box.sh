@@ -31,12 +31,12 @@ window_id() {
 }
 
 window="" box=""
-for _ in $(seq 100); do
+both_up() {
     window=$(window_id "Orvanta Dictionary" || true)
     box=$(window_id "Error" || true)
-    [ -n "$window" ] && [ -n "$box" ] && break
-    sleep 0.1
-done
+    [ -n "$window" ] && [ -n "$box" ]
+}
+wait_until 100 both_up || true
 [ -n "$window" ] || { echo "error box: the window never appeared" >&2; exit 1; }
 [ -n "$box" ] || { echo "error box: the error box never appeared" >&2; exit 1; }
 sleep 1
@@ -56,13 +56,9 @@ fi
 
 wmctrl -c "Error"
 wmctrl -c "Orvanta Dictionary"
-for _ in $(seq 100); do
-    kill -0 "$pid" 2>/dev/null || break
-    # A box closed too early leaves the window up; ask again.
-    wmctrl -c "Orvanta Dictionary" 2>/dev/null || true
-    sleep 0.1
-done
-if kill -0 "$pid" 2>/dev/null; then
+# A box closed too early leaves the window up; ask again.
+closed() { ended "$pid" || { wmctrl -c "Orvanta Dictionary" 2>/dev/null || true; false; }; }
+if ! wait_until 100 closed; then
     echo "error box: the program did not exit after its window was closed" >&2
     exit 1
 fi

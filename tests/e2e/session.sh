@@ -34,3 +34,30 @@ start_session() {
     openbox >/dev/null 2>&1 &
     sleep 1
 }
+
+# Runs COMMAND every tenth of a second until it succeeds, at most TRIES
+# times; fails if it never does. What it prints when it succeeds is passed
+# on, so `window=$(wait_until 100 window_where ...)` waits for a window.
+# Usage: wait_until TRIES COMMAND...
+wait_until() {
+    local tries=$1
+    shift
+    for _ in $(seq "$tries"); do
+        "$@" && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+# Prints the id of the first window whose `wmctrl -lp` line (id, desktop,
+# pid, host, title) the awk PATTERN matches; fails where none does.
+# Usage: window_where PATTERN
+window_where() {
+    local id
+    id=$(wmctrl -lp | awk "$1 { print \$1; exit }")
+    [ -n "$id" ] && echo "$id"
+}
+
+# Succeeds once no window matches the awk PATTERN, or the process PID ended.
+no_window_where() { ! window_where "$1" >/dev/null; }
+ended() { ! kill -0 "$1" 2>/dev/null; }

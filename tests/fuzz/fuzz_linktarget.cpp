@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Any word encodes to a link target that comes back as the same word, and
 // any string at all decodes without a crash.
-#include "commands/linktarget.h"
+#include "format/resultformat.h"
 
 #include <cstdint>
 #include <cstdlib>

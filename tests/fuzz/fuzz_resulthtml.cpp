@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Splitting an entry into senses and building both result pages from any
 // text: one line break per sense, and every history word as one link.
-#include "commands/linktarget.h"
-#include "store/resulthtml.h"
+#include "format/resultformat.h"
 
 #include <cstdint>
 #include <cstdlib>

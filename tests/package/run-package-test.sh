@@ -10,6 +10,7 @@
 # The settings store's names come from the build, as the program has them:
 # ORVANTA_SETTINGS_ORGANISATION and ORVANTA_SETTINGS_APPLICATION.
 set -euo pipefail
+source "$(dirname "$0")/../e2e/session.sh"
 package=orvanta-dictionary
 fail() { echo "package: $*" >&2; exit 1; }
 
@@ -22,20 +23,10 @@ if [ "${1:-}" = "--inside" ]; then
     printf 'Water' | xclip -selection clipboard
     /usr/bin/orvanta-dictionary &
     pid=$!
-    window=""
-    for _ in $(seq 100); do
-        window=$(wmctrl -l | awk '/Orvanta Dictionary/ {print $1; exit}')
-        [ -n "$window" ] && break
-        sleep 0.1
-    done
-    [ -n "$window" ] || fail "the window never appeared"
+    wait_until 100 window_where '/Orvanta Dictionary/' >/dev/null || fail "the window never appeared"
     sleep 1
     wmctrl -c "Orvanta Dictionary"
-    for _ in $(seq 100); do
-        kill -0 "$pid" 2>/dev/null || break
-        sleep 0.1
-    done
-    kill -0 "$pid" 2>/dev/null && fail "the program did not exit after its window was closed"
+    wait_until 100 ended "$pid" || fail "the program did not exit after its window was closed"
     status=0
     wait "$pid" || status=$?
     [ "$status" -eq 0 ] || fail "exit status $status"

@@ -61,24 +61,15 @@ value() { sqlite3 "$user_db" "select value from dict where key = '$1'"; }
 # the clipboard, waits for its window and the lookup, saves a screenshot and
 # closes the window as a user would.
 run_from_start_menu() {
-    local clip=$1 screenshot=$2 window=""
+    local clip=$1 screenshot=$2 window
     printf '%s' "$clip" | xclip -selection clipboard
     wine start /unix "$shortcut"
-    for _ in $(seq 900); do
-        window=$(wmctrl -l | awk '/Orvanta Dictionary$/ {print $1; exit}')
-        [ -n "$window" ] && break
-        sleep 0.1
-    done
-    [ -n "$window" ] || fail "the window never appeared"
+    window=$(wait_until 900 window_where '/Orvanta Dictionary$/') || fail "the window never appeared"
     sleep 2
     import -window "$window" "$screenshot"
     echo "wine e2e: screenshot in $screenshot"
     wmctrl -i -c "$window"
-    for _ in $(seq 300); do
-        wmctrl -l | grep -q "Orvanta Dictionary$" || break
-        sleep 0.1
-    done
-    wmctrl -l | grep -q "Orvanta Dictionary$" && fail "the window did not close"
+    wait_until 300 no_window_where '/Orvanta Dictionary$/' || fail "the window did not close"
     timeout 60 wineserver -w || fail "the program did not exit"
 }
 

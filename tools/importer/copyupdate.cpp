@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: MIT
-#include "copyupdate.h"
+#include "tools/importer/copyupdate.h"
 
-#include "entrytable.h"
-#include "sensemerge.h"
+#include "format/resultformat.h"
+#include "tools/importer/entrytable.h"
+#include "tools/importer/sensemerge.h"
 
 #include <QCryptographicHash>
 #include <QHash>
-#include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -65,29 +65,6 @@ bool updateEntries(EntryTable &table, EntryTable &own, const EntryCollection &cu
     return true;
 }
 
-bool isLinkLine(const QString &sense)
-{
-    return sense.startsWith(QLatin1String("<a href='")) || sense.contains(QLatin1String(" <a href='"));
-}
-
-// The words a value's link lines point to, as their anchors show them.
-QStringList linkedWords(const QString &value)
-{
-    static const QRegularExpression anchor(QStringLiteral("<a href='[^']*'>([^<]*)</a>"));
-    QStringList words;
-    if (!value.contains(QLatin1String("<a href='")))
-        return words;
-    for (auto match = anchor.globalMatch(value); match.hasNext();) {
-        QString word = match.next().captured(1);
-        word.replace(QLatin1String("&lt;"), QLatin1String("<"))
-            .replace(QLatin1String("&gt;"), QLatin1String(">"))
-            .replace(QLatin1String("&quot;"), QLatin1String("\""))
-            .replace(QLatin1String("&amp;"), QLatin1String("&"));
-        words.append(word);
-    }
-    return words;
-}
-
 // Whether an entry of a copy shows an import of the user's: a sense that is
 // no link line and that neither our old list gave the key nor the words its
 // links point to (a form's value repeats its headword's senses).
@@ -98,7 +75,7 @@ bool showsAnImport(const QString &key, const QString &value, const EntryCollecti
         const Entry *ours = previous.find(word);
         return ours && EntryCollection::holds(ours->value, sense);
     };
-    const QStringList senses = value.split(QLatin1Char('|'), Qt::SkipEmptyParts);
+    const QStringList senses = value.split(senseSeparator, Qt::SkipEmptyParts);
     for (const QString &sense : senses) {
         if (isLinkLine(sense) || gave(key, sense))
             continue;

@@ -2,7 +2,7 @@
 #ifndef COPYUPDATE_H
 #define COPYUPDATE_H
 
-#include "entrycollection.h"
+#include "tools/importer/entrycollection.h"
 
 #include <QString>
 

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: MIT
-#include "dictionarywriter.h"
+#include "tools/importer/dictionarywriter.h"
 
-#include "copyupdate.h"
-#include "entrytable.h"
-#include "keyranks.h"
-#include "partialfile.h"
 #include "schema.h"
-#include "sensemerge.h"
+#include "tools/importer/copyupdate.h"
+#include "tools/importer/entrytable.h"
+#include "tools/importer/keyranks.h"
+#include "tools/importer/partialfile.h"
+#include "tools/importer/sensemerge.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -2,7 +2,7 @@
 #ifndef DICTIONARYWRITER_H
 #define DICTIONARYWRITER_H
 
-#include "entrycollection.h"
+#include "tools/importer/entrycollection.h"
 
 class KeyRanks;
 

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: MIT
-#include "entrycollection.h"
+#include "tools/importer/entrycollection.h"
 
 bool EntryCollection::holds(const QString &value, const QString &sense)
 {
     for (qsizetype at = value.indexOf(sense); at >= 0; at = value.indexOf(sense, at + 1)) {
         const qsizetype end = at + sense.size();
-        const bool startsPart = at == 0 || value.at(at - 1) == QLatin1Char('|');
-        const bool endsPart = end == value.size() || value.at(end) == QLatin1Char('|');
+        const bool startsPart = at == 0 || value.at(at - 1) == senseSeparator;
+        const bool endsPart = end == value.size() || value.at(end) == senseSeparator;
         if (startsPart && endsPart)
             return true;
     }
@@ -31,21 +31,21 @@ void EntryCollection::add(const QString &key, const QString &sense)
     QString &value = list[found.value()].value;
     if (holds(value, sense))
         return;
-    value += QLatin1Char('|');
+    value += senseSeparator;
     value += sense;
     ++senses;
 }
 
 void EntryCollection::set(const QString &key, const QString &value)
 {
-    const qsizetype count = value.count(QLatin1Char('|')) + 1;
+    const qsizetype count = value.count(senseSeparator) + 1;
     const auto found = index.constFind(key);
     if (found == index.constEnd()) {
         index.insert(key, list.size());
         list.append(Entry{key, value});
     } else {
         Entry &entry = list[found.value()];
-        senses -= entry.value.count(QLatin1Char('|')) + 1;
+        senses -= entry.value.count(senseSeparator) + 1;
         entry.value = value;
     }
     senses += count;

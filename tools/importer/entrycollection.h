@@ -2,6 +2,8 @@
 #ifndef ENTRYCOLLECTION_H
 #define ENTRYCOLLECTION_H
 
+#include "format/resultformat.h"
+
 #include <QHash>
 #include <QList>
 #include <QString>
@@ -15,7 +17,7 @@ struct Entry
     QString key;
     QString value;
 
-    QStringList senses() const { return value.split(QLatin1Char('|')); }
+    QStringList senses() const { return value.split(senseSeparator); }
 };
 
 // Entries gathered from every source, one per key, keys in the order they

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
-#include "entrytable.h"
+#include "tools/importer/entrytable.h"
 
-#include "sensemerge.h"
+#include "format/resultformat.h"
+#include "tools/importer/sensemerge.h"
 
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -77,6 +78,6 @@ bool EntryTable::addSenses(const QString &key, const QStringList &senses, QStrin
     QString existing;
     if (!value(key, &existing, error))
         return false;
-    const QString merged = SenseMerge::merged(existing, senses.join(QLatin1Char('|')));
+    const QString merged = SenseMerge::merged(existing, senses.join(senseSeparator));
     return merged == existing || set(key, merged, error);
 }

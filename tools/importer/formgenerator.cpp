@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
-#include "formgenerator.h"
+#include "tools/importer/formgenerator.h"
 
-#include "commands/linktarget.h"
-#include "entrycollection.h"
-#include "phraseline.h"
+#include "format/resultformat.h"
+#include "tools/importer/entrycollection.h"
+#include "tools/importer/phraseline.h"
 
 #include <QFile>
 #include <QRegularExpression>
@@ -11,7 +11,6 @@
 
 namespace {
 
-const QChar separator = QLatin1Char('|');
 const QChar asciiApostrophe = QLatin1Char('\'');
 const QChar typographicApostrophe = QChar(0x2019);
 // A sense ending so is a Sinhala verb ("යනවා", "කරනවා").
@@ -218,7 +217,7 @@ PartOfSpeech partOfKind(FormKind kind)
 PartsOfSpeech guessedParts(const QString &value)
 {
     PartsOfSpeech parts;
-    const QStringList senses = value.split(separator);
+    const QStringList senses = value.split(senseSeparator);
     for (const QString &sense : senses)
         parts |= isVerbSense(sense) ? PartOfSpeech::Verb : PartOfSpeech::Noun;
     return parts;
@@ -226,7 +225,7 @@ PartsOfSpeech guessedParts(const QString &value)
 
 bool hasVerbSense(const QString &value)
 {
-    const QStringList senses = value.split(separator);
+    const QStringList senses = value.split(senseSeparator);
     return std::any_of(senses.cbegin(), senses.cend(), isVerbSense);
 }
 
@@ -365,32 +364,17 @@ private:
 
 QString linkLine(const BaseLink &link, const QSet<QString> &linkable)
 {
-    QStringList words;
-    for (const QString &base : link.bases) {
-        if (!linkable.contains(base)) {
-            words.append(base.toHtmlEscaped());
-            continue;
-        }
-        words.append(QLatin1String("<a href='") + linkTargetForWord(base) + QLatin1String("'>") + base.toHtmlEscaped()
-                     + QLatin1String("</a>"));
-    }
     QList<FormKind> kinds = link.kinds;
     std::sort(kinds.begin(), kinds.end());
     QStringList labels;
     for (FormKind kind : std::as_const(kinds))
         labels.append(FormGenerator::label(kind));
-    return words.join(QLatin1Char(' ')) + QLatin1String(" (") + labels.join(QLatin1String(", ")) + QLatin1Char(')');
-}
-
-// A sense the generator wrote: a link to a base, saying what form it is.
-bool isFormLinkSense(const QString &sense)
-{
-    return sense.contains(QLatin1String("<a href='")) && sense.endsWith(QLatin1Char(')'));
+    return formLinkLine(link.bases, linkable, labels);
 }
 
 void addValue(EntryCollection *entries, const QString &key, const QString &value)
 {
-    const QStringList senses = value.split(separator);
+    const QStringList senses = value.split(senseSeparator);
     for (const QString &sense : senses)
         entries->add(key, sense);
 }
@@ -457,10 +441,10 @@ QString sensesForForm(const QString &value, const QList<FormKind> &kinds)
         std::any_of(kinds.cbegin(), kinds.cend(), [](FormKind kind) { return partOfKind(kind) == PartOfSpeech::Noun; });
     if (verbForm == nounForm)
         return value;
-    QStringList senses = value.split(separator);
+    QStringList senses = value.split(senseSeparator);
     std::stable_partition(senses.begin(), senses.end(),
                           [&](const QString &sense) { return isVerbSense(sense) == verbForm; });
-    return senses.join(separator);
+    return senses.join(senseSeparator);
 }
 
 // A form no source has becomes a key: the link, then its base's senses. A
@@ -500,7 +484,7 @@ void writeLinks(const FormLinks &links, const QHash<QString, QString> &values, c
                 if (!isHeadword.contains(base))
                     continue;
                 const QString senses = sensesForForm(values.value(base), link.kinds);
-                addValue(entries, form, byWord ? senses.section(separator, 0, 0) : senses);
+                addValue(entries, form, byWord ? senses.section(senseSeparator, 0, 0) : senses);
             }
         }
     }
@@ -568,7 +552,7 @@ QList<IrregularForm> FormGenerator::parseTable(const QString &text, QStringList 
         });
         const QString form = columns.value(0).trimmed().toLower();
         const QString base = columns.value(1).trimmed().toLower();
-        if (kind == std::end(kindNames) || form.isEmpty() || base.isEmpty() || form.contains(separator)) {
+        if (kind == std::end(kindNames) || form.isEmpty() || base.isEmpty() || form.contains(senseSeparator)) {
             errors->append(QStringLiteral("line %1: expected form<TAB>base<TAB>kind").arg(i + 1));
             continue;
         }
@@ -719,11 +703,11 @@ void FormGenerator::addExistingEntry(const QString &key, const QString &value)
 {
     // A form's value opens with its link; a headword's with its own senses,
     // which are all a form of it takes: neither its links nor its phrases.
-    QStringList senses = value.split(separator);
-    if (senses.isEmpty() || isFormLinkSense(senses.constFirst()))
+    QStringList senses = value.split(senseSeparator);
+    if (senses.isEmpty() || isFormLinkLine(senses.constFirst()))
         return;
-    senses.removeIf([](const QString &sense) { return isFormLinkSense(sense) || PhraseLine::isLine(sense); });
-    existing.insert(key, senses.join(separator));
+    senses.removeIf([](const QString &sense) { return isFormLinkLine(sense) || isPhraseLine(sense); });
+    existing.insert(key, senses.join(senseSeparator));
 }
 
 void FormGenerator::addForms(EntryCollection *entries) const
@@ -740,7 +724,7 @@ void FormGenerator::addForms(EntryCollection *entries) const
             if (value.isEmpty())
                 value = sense;
             else if (!EntryCollection::holds(value, sense))
-                value += separator + sense;
+                value += senseSeparator + sense;
         }
     }
     QStringList ruleBases;

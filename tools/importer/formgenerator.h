@@ -2,7 +2,7 @@
 #ifndef FORMGENERATOR_H
 #define FORMGENERATOR_H
 
-#include "lexicon.h"
+#include "tools/importer/lexicon.h"
 
 #include <QHash>
 #include <QList>

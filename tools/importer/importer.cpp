@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
-#include "importer.h"
+#include "tools/importer/importer.h"
 
-#include "dictionarywriter.h"
-#include "sensetext.h"
+#include "tools/importer/dictionarywriter.h"
+#include "tools/importer/sensetext.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -39,6 +39,18 @@ bool fitsWith(const EntryCollection &entries, const QString &key, const QStringL
             bytes += sense.toUtf8().size() + 1;
     }
     return bytes <= maxEntryBytes;
+}
+
+// One record of a source, or false with the reason.
+bool parseRecord(const RecordReader &reader, const QByteArray &record, SourceFormat format, SourceRecord *parsed,
+                 QString *reason)
+{
+    if (reader.unclosedQuote()) {
+        *reason = QStringLiteral("unclosed quote");
+        return false;
+    }
+    return format == SourceFormat::Tsv ? parseTsvRecord(record, parsed, reason)
+                                       : parseSn2enRecord(record, parsed, reason);
 }
 
 } // namespace
@@ -163,24 +175,25 @@ bool Importer::readSource(const QString &path, QTextStream &messages, bool showP
         format == SourceFormat::Tsv ? isTsvHeader(firstLineOf(head)) : detected == SourceFormat::Sn2enCsv;
     if (hasHeader)
         reader.next(&record);
+    const bool ok = readRecords(reader, format, path, messages, showProgress, !encoding.isEmpty());
+    if (showProgress)
+        messages << '\r' << path << ": " << reader.linesRead() << " lines" << Qt::endl;
+    lines += reader.linesRead();
+    return ok;
+}
 
+bool Importer::readRecords(RecordReader &reader, SourceFormat format, const QString &path, QTextStream &messages,
+                           bool showProgress, bool encodingNoted)
+{
+    QByteArray record;
     SourceRecord parsed;
     QString reason;
-    bool ok = true;
     while (reader.next(&record)) {
         if (showProgress && reader.linesRead() % 65536 == 0)
             messages << '\r' << path << ": " << reader.linesRead() << " lines" << Qt::flush;
         if (record.trimmed().isEmpty() && !reader.unclosedQuote())
             continue;
-        bool good = false;
-        if (reader.unclosedQuote())
-            reason = QStringLiteral("unclosed quote");
-        else if (format == SourceFormat::Tsv)
-            good = parseTsvRecord(record, &parsed, &reason);
-        else
-            good = parseSn2enRecord(record, &parsed, &reason);
-        good = good && fitsEntries(parsed, &reason);
-        if (good) {
+        if (parseRecord(reader, record, format, &parsed, &reason) && fitsEntries(parsed, &reason)) {
             addRecord(parsed);
             continue;
         }
@@ -188,16 +201,12 @@ bool Importer::readSource(const QString &path, QTextStream &messages, bool showP
                  << Qt::endl;
         ++skipped;
         if (!options.skipBad) {
-            if (!encoding.isEmpty())
+            if (encodingNoted)
                 messages << notes.constLast() << Qt::endl;
-            ok = false;
-            break;
+            return false;
         }
     }
-    if (showProgress)
-        messages << '\r' << path << ": " << reader.linesRead() << " lines" << Qt::endl;
-    lines += reader.linesRead();
-    return ok;
+    return true;
 }
 
 bool Importer::write(const QString &databasePath, QString *error, const EntryCollection *previous) const

@@ -2,11 +2,11 @@
 #ifndef IMPORTER_H
 #define IMPORTER_H
 
-#include "entrycollection.h"
-#include "formgenerator.h"
-#include "keyranks.h"
-#include "phraseline.h"
-#include "sourceparser.h"
+#include "tools/importer/entrycollection.h"
+#include "tools/importer/formgenerator.h"
+#include "tools/importer/keyranks.h"
+#include "tools/importer/phraseline.h"
+#include "tools/importer/sourceparser.h"
 
 #include <QString>
 #include <QStringList>
@@ -66,6 +66,10 @@ public:
 
 private:
     bool readDictionary(const QString &path, QTextStream &messages);
+    // The records after any header; a bad one stops the reading unless
+    // skipBad, with the encoding note where there is one.
+    bool readRecords(RecordReader &reader, SourceFormat format, const QString &path, QTextStream &messages,
+                     bool showProgress, bool encodingNoted);
 
     ImportOptions options;
     EntryCollection collected;

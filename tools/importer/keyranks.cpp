@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "keyranks.h"
+#include "tools/importer/keyranks.h"
 
 #include <QFile>
 #include <QSqlDatabase>
@@ -58,7 +58,7 @@ int KeyRanks::rankOf(const QString &word) const
 int KeyRanks::sinhalaKeyRank(const QString &value) const
 {
     int best = unranked;
-    for (const QStringView english : QStringView(value).split(QLatin1Char('|')))
+    for (const QStringView english : QStringView(value).split(senseSeparator))
         best = qMin(best, rankOf(english.toString().toLower()));
     return best;
 }
@@ -101,8 +101,8 @@ bool KeyRanks::writeTable(QSqlDatabase &db, const KeyRanks *ranks, QString *erro
     QSqlQuery query(db);
     if (!run(query, QStringLiteral("delete from keyrank where key not in (select key from dict)"), error))
         return false;
-    const QString formRank = QStringLiteral("(case when d.value like '<a href=%' then %1 else 0 end)")
-                                 .arg(DictionaryStore::generatedFormRank);
+    const QString formRank =
+        QStringLiteral("(case when d.value like '<a href=%' then %1 else 0 end)").arg(generatedFormRank);
     if (!ranks)
         return run(query,
                    QStringLiteral("insert or ignore into keyrank(key, rank) select d.key, %1 + %2 from dict d "

@@ -2,7 +2,7 @@
 #ifndef KEYRANKS_H
 #define KEYRANKS_H
 
-#include "store/dictionarystore.h"
+#include "format/resultformat.h"
 
 #include <QHash>
 #include <QString>
@@ -15,7 +15,7 @@ class QSqlDatabase;
 class KeyRanks
 {
 public:
-    static constexpr int unranked = DictionaryStore::unrankedWord;
+    static constexpr int unranked = unrankedWord;
 
     // A bad line stops the reading; *error names it.
     bool read(const QString &path, QString *error);

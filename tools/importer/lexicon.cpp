@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "lexicon.h"
+#include "tools/importer/lexicon.h"
 
 #include <QFile>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "partialfile.h"
+#include "tools/importer/partialfile.h"
 
 #include <QCoreApplication>
 #include <QDir>

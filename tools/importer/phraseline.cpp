@@ -1,20 +1,16 @@
 // SPDX-License-Identifier: MIT
-#include "phraseline.h"
+#include "tools/importer/phraseline.h"
 
-#include "commands/linktarget.h"
-#include "entrycollection.h"
+#include "format/resultformat.h"
+#include "tools/importer/entrycollection.h"
 
 #include <QFile>
-#include <QUrl>
 
 #include <algorithm>
 
 namespace {
 
 const QChar space = QLatin1Char(' ');
-const QLatin1String linkStart("<a href='");
-const QLatin1String linkEnd("</a>");
-const QLatin1String linkSeparator(", ");
 
 // The closed classes: articles and determiners, pronouns, prepositions and
 // the particles of phrasal verbs, conjunctions, auxiliaries and modals. A
@@ -59,25 +55,9 @@ bool isPhrase(const QString &key)
     return parts.size() >= 2 && parts.size() <= 5 && std::all_of(parts.cbegin(), parts.cend(), isPhraseWord);
 }
 
-// The phrases a line links to, in its order.
-QStringList phrasesOf(const QString &line)
-{
-    QStringList phrases;
-    const QStringList links = line.split(linkSeparator);
-    for (const QString &link : links) {
-        const qsizetype end = link.indexOf(QLatin1String("'>"));
-        if (link.startsWith(linkStart) && end > 0)
-            phrases.append(QUrl::fromPercentEncoding(link.mid(linkStart.size(), end - linkStart.size()).toLatin1()));
-    }
-    return phrases;
-}
-
 QString lineOf(const QStringList &phrases)
 {
-    QStringList links;
-    for (const QString &phrase : phrases.mid(0, PhraseLine::maxLinks))
-        links.append(linkHtml(phrase));
-    return links.join(linkSeparator);
+    return phraseLine(phrases.mid(0, PhraseLine::maxLinks));
 }
 
 // The line of the phrases, then those of more not left out, ranked by the
@@ -157,19 +137,14 @@ void PhraseLine::addHeadword(const QString &asWritten)
     }
 }
 
-bool PhraseLine::isLine(const QString &sense)
-{
-    return sense.startsWith(linkStart) && sense.endsWith(linkEnd);
-}
-
 QString PhraseLine::mergedLine(const QString &line, const QString &other)
 {
-    return rankedLine(phrasesOf(line), phrasesOf(other), {});
+    return rankedLine(phrasesOfLine(line), phrasesOfLine(other), {});
 }
 
 QString PhraseLine::updatedLine(const QString &user, const QString &previous, const QString &current)
 {
-    return rankedLine(phrasesOf(current), phrasesOf(user), phrasesOf(previous));
+    return rankedLine(phrasesOfLine(current), phrasesOfLine(user), phrasesOfLine(previous));
 }
 
 void PhraseLine::addLines(EntryCollection *entries) const

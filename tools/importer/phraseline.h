@@ -40,9 +40,6 @@ public:
     // Adds the line to every headword that heads a phrase with entries.
     void addLines(EntryCollection *entries) const;
 
-    // Whether a sense is a phrase line: links alone, where a form's link
-    // line ends with what form it is.
-    static bool isLine(const QString &sense);
     // One line of the phrases of both, ranked again by the shipped counts
     // (the first line's order among equals), at most maxLinks.
     static QString mergedLine(const QString &line, const QString &other);

@@ -1,19 +1,18 @@
 // SPDX-License-Identifier: MIT
-#include "sensemerge.h"
+#include "tools/importer/sensemerge.h"
 
-#include "phraseline.h"
-#include "sensetext.h"
+#include "format/resultformat.h"
+#include "tools/importer/phraseline.h"
+#include "tools/importer/sensetext.h"
 
 #include <QSet>
 #include <QStringList>
 
 namespace {
 
-const QChar separator = QLatin1Char('|');
-
 QStringList sensesOf(const QString &value)
 {
-    return value.split(separator, Qt::SkipEmptyParts);
+    return value.split(senseSeparator, Qt::SkipEmptyParts);
 }
 
 QSet<QString> setOf(const QStringList &senses)
@@ -40,7 +39,7 @@ void addLine(QString *line, const QString &sense)
 QStringList withoutLine(QStringList senses, QString *line)
 {
     senses.removeIf([line](const QString &sense) {
-        if (!PhraseLine::isLine(sense))
+        if (!isPhraseLine(sense))
             return false;
         addLine(line, sense);
         return true;
@@ -56,7 +55,7 @@ QString SenseMerge::merged(const QString &existing, const QString &imported)
     QSet<QString> seen;
     QString line;
     for (const QString &sense : sensesOf(existing)) {
-        if (PhraseLine::isLine(sense))
+        if (isPhraseLine(sense))
             addLine(&line, sense);
         else
             addOnce(&senses, &seen, sense);
@@ -64,14 +63,14 @@ QString SenseMerge::merged(const QString &existing, const QString &imported)
     // A file written before senses were escaped holds "x < y" where the
     // import now brings "x &lt; y": the same sense, kept as the file has it.
     for (const QString &sense : sensesOf(imported)) {
-        if (PhraseLine::isLine(sense))
+        if (isPhraseLine(sense))
             addLine(&line, sense);
         else if (!seen.contains(SenseText::toPlainText(sense)))
             addOnce(&senses, &seen, sense);
     }
     if (!line.isEmpty())
         senses.append(line);
-    return senses.join(separator);
+    return senses.join(senseSeparator);
 }
 
 QStringList SenseMerge::shared(const QString &existing, const QString &imported)
@@ -111,5 +110,5 @@ QString SenseMerge::updated(const QString &user, const QString &previous, const 
     const QString line = PhraseLine::updatedLine(userLine, previousLine, currentLine);
     if (!line.isEmpty())
         senses.append(line);
-    return senses.join(separator);
+    return senses.join(senseSeparator);
 }

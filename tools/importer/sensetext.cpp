@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "sensetext.h"
+#include "tools/importer/sensetext.h"
 
 namespace SenseText {
 

@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: MIT
-#include "sourceparser.h"
+#include "tools/importer/sourceparser.h"
+
+#include "format/resultformat.h"
 
 #include <QIODevice>
 #include <QStringDecoder>
@@ -8,7 +10,6 @@
 
 namespace {
 
-const QChar separator = QLatin1Char('|');
 const QChar zeroWidthSpace = QChar(0x200B);
 
 bool decodeUtf8(const QByteArray &bytes, QString *text, QString *reason)
@@ -34,7 +35,7 @@ bool checkText(const QString &text, const char *what, QString *reason)
         *reason = QStringLiteral("empty %1").arg(QLatin1String(what));
         return false;
     }
-    if (text.contains(separator)) {
+    if (text.contains(senseSeparator)) {
         *reason = QStringLiteral("%1 \"%2\" holds \"|\"").arg(QLatin1String(what), text);
         return false;
     }
@@ -160,7 +161,7 @@ bool parseTsvRecord(const QByteArray &record, SourceRecord *out, QString *reason
     if (!makeWord(columns.at(0), &word, reason))
         return false;
     out->english.append(word);
-    const QStringList pieces = columns.at(1).split(separator);
+    const QStringList pieces = columns.at(1).split(senseSeparator);
     for (const QString &piece : pieces) {
         QString sense;
         if (!makeSense(piece, &sense, reason))

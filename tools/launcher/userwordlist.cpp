@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "launcher/userwordlist.h"
+#include "tools/launcher/userwordlist.h"
 
 #include <QDir>
 #include <QFile>
